@@ -1,0 +1,192 @@
+#include "BlockScanner.h"
+
+#include "CpuFeatures.h"
+
+#include <bit>
+
+#if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
+#include <emmintrin.h>
+#define CLARIFIER_HAVE_SSE2 1
+#endif
+#ifdef CLARIFIER_AVX2_DISPATCH
+#include <immintrin.h>
+#endif
+
+namespace {
+
+constexpr std::size_t blockSize = 64;
+
+bool isTerminator(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+#ifdef CLARIFIER_HAVE_SSE2
+__m128i load16(const char *at)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
+}
+
+__m128i terminators16(__m128i bytes)
+{
+    return _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
+}
+
+__m128i bytesEqual16(const char *at, char c)
+{
+    return _mm_cmpeq_epi8(load16(at), _mm_set1_epi8(c));
+}
+
+// Bit i: a line starts at at[i] (after a terminator, not one itself) and
+// shows the first and third bytes of "UTC" or "---", or "T" and "s" of
+// "Trans" in columns 9 and 13.
+std::uint32_t markerLineStartBits16(const char *at)
+{
+    const __m128i here = load16(at);
+    const __m128i third = load16(at + 2);
+    const __m128i utc = _mm_and_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8('U')), _mm_cmpeq_epi8(third, _mm_set1_epi8('C')));
+    const __m128i dashes = _mm_and_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8('-')), _mm_cmpeq_epi8(third, _mm_set1_epi8('-')));
+    const __m128i trans = _mm_and_si128(bytesEqual16(at + 8, 'T'), bytesEqual16(at + 12, 's'));
+    const __m128i marker = _mm_or_si128(_mm_or_si128(utc, dashes), trans);
+    const __m128i lineStart = _mm_andnot_si128(terminators16(here), terminators16(load16(at - 1)));
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_and_si128(lineStart, marker)));
+}
+#endif
+
+#ifdef CLARIFIER_AVX2_DISPATCH
+CLARIFIER_TARGET_AVX2 std::uint64_t terminatorBitsAvx2(const char *block)
+{
+    const __m256i cr = _mm256_set1_epi8('\r');
+    const __m256i lf = _mm256_set1_epi8('\n');
+    const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(block));
+    const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(block + 32));
+    const auto lowBits = static_cast<std::uint32_t>(
+        _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(low, cr), _mm256_cmpeq_epi8(low, lf))));
+    const auto highBits = static_cast<std::uint32_t>(
+        _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(high, cr), _mm256_cmpeq_epi8(high, lf))));
+    return std::uint64_t{lowBits} | (std::uint64_t{highBits} << 32);
+}
+
+CLARIFIER_TARGET_AVX2 __m256i load32(const char *at)
+{
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i *>(at));
+}
+
+CLARIFIER_TARGET_AVX2 __m256i terminators32(__m256i bytes)
+{
+    return _mm256_or_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\r')),
+                           _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\n')));
+}
+
+// As markerLineStartBits16, thirty-two bytes at a time.
+CLARIFIER_TARGET_AVX2 std::uint32_t markerLineStartBits32(const char *at)
+{
+    const __m256i here = load32(at);
+    const __m256i third = load32(at + 2);
+    const __m256i utc = _mm256_and_si256(_mm256_cmpeq_epi8(here, _mm256_set1_epi8('U')),
+                                         _mm256_cmpeq_epi8(third, _mm256_set1_epi8('C')));
+    const __m256i dashes = _mm256_and_si256(_mm256_cmpeq_epi8(here, _mm256_set1_epi8('-')),
+                                            _mm256_cmpeq_epi8(third, _mm256_set1_epi8('-')));
+    const __m256i trans = _mm256_and_si256(_mm256_cmpeq_epi8(load32(at + 8), _mm256_set1_epi8('T')),
+                                           _mm256_cmpeq_epi8(load32(at + 12), _mm256_set1_epi8('s')));
+    const __m256i marker = _mm256_or_si256(_mm256_or_si256(utc, dashes), trans);
+    const __m256i lineStart = _mm256_andnot_si256(terminators32(here), terminators32(load32(at - 1)));
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(lineStart, marker)));
+}
+
+CLARIFIER_TARGET_AVX2 std::uint64_t markerLineStartBitsAvx2(const char *block)
+{
+    return std::uint64_t{markerLineStartBits32(block)} | (std::uint64_t{markerLineStartBits32(block + 32)} << 32);
+}
+#endif
+
+} // namespace
+
+BlockScanner::BlockScanner(Kind kind, const char *data, std::size_t size)
+    : m_kind(kind)
+    , m_data(data)
+    , m_size(size)
+    , m_avx2(CpuFeatures::hasAvx2())
+{
+    load(0);
+}
+
+std::size_t BlockScanner::next(std::size_t from)
+{
+    for (;;) {
+        if (from < m_base + blockSize) {
+            const std::uint64_t ahead = from > m_base ? m_bits & (~std::uint64_t{0} << (from - m_base)) : m_bits;
+            if (ahead != 0)
+                return m_base + static_cast<std::size_t>(std::countr_zero(ahead));
+            from = m_base + blockSize;
+        }
+        if (from >= m_size)
+            return m_size;
+        load(from);
+    }
+}
+
+void BlockScanner::load(std::size_t base)
+{
+    m_base = base;
+    m_bits = base >= m_size ? 0
+        : m_kind == Kind::Terminators ? terminatorBits(base)
+                                      : markerLineStartBits(base);
+}
+
+std::uint64_t BlockScanner::terminatorBits(std::size_t base) const
+{
+    const char *block = m_data + base;
+    std::uint64_t bits = 0;
+#ifdef CLARIFIER_AVX2_DISPATCH
+    if (m_avx2 && m_size - base >= blockSize)
+        return terminatorBitsAvx2(block);
+#endif
+#ifdef CLARIFIER_HAVE_SSE2
+    if (m_size - base >= blockSize) {
+        for (std::size_t part = 0; part < blockSize; part += 16) {
+            const auto mask = static_cast<std::uint32_t>(_mm_movemask_epi8(terminators16(load16(block + part))));
+            bits |= std::uint64_t{mask} << part;
+        }
+        return bits;
+    }
+#endif
+    const std::size_t count = m_size - base < blockSize ? m_size - base : blockSize;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (isTerminator(block[i]))
+            bits |= std::uint64_t{1} << i;
+    }
+    return bits;
+}
+
+std::uint64_t BlockScanner::markerLineStartBits(std::size_t base) const
+{
+    const char *block = m_data + base;
+    // The vector tests read one byte before the block and twelve past it.
+    const bool roomForVectors = base > 0 && m_size - base >= blockSize + 12;
+#ifdef CLARIFIER_AVX2_DISPATCH
+    if (m_avx2 && roomForVectors)
+        return markerLineStartBitsAvx2(block);
+#endif
+#ifdef CLARIFIER_HAVE_SSE2
+    if (roomForVectors) {
+        std::uint64_t bits = 0;
+        for (std::size_t part = 0; part < blockSize; part += 16)
+            bits |= std::uint64_t{markerLineStartBits16(block + part)} << part;
+        return bits;
+    }
+#endif
+    const std::size_t count = m_size - base < blockSize ? m_size - base : blockSize;
+    std::uint64_t bits = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t at = base + i;
+        const std::size_t room = m_size - at;
+        const bool lineStart = (at == 0 || isTerminator(m_data[at - 1])) && !isTerminator(m_data[at]);
+        const bool mayBeMarker = (room > 2 && m_data[at] == 'U' && m_data[at + 2] == 'C')
+            || (room > 2 && m_data[at] == '-' && m_data[at + 2] == '-')
+            || (room > 12 && m_data[at + 8] == 'T' && m_data[at + 12] == 's');
+        if (lineStart && mayBeMarker)
+            bits |= std::uint64_t{1} << i;
+    }
+    return bits;
+}

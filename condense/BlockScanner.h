@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Walks one kind of position through a block of bytes. It tests sixty-four
+// bytes at a time and keeps their bits, so stepping from one position to the
+// next is a bit scan, not a search.
+//
+// Terminators: every CR and LF.
+// MarkerLineStarts: the starts of the lines that may be marker lines: a line
+// start (the block's first byte, or a byte after CR or LF that is itself
+// neither) followed by "U?C" or "-?-", or with "T???s" from its ninth byte.
+// Every line that begins with "UTC" or "---" or has "Trans" in columns 9 to
+// 13 is among them; the full test is the caller's. The block must begin at a
+// line start.
+class BlockScanner
+{
+public:
+    enum class Kind { Terminators, MarkerLineStarts };
+
+    BlockScanner(Kind kind, const char *data, std::size_t size);
+
+    // The first position of this kind at or after `from`, or size if none.
+    // Positions asked for must not decrease from call to call.
+    std::size_t next(std::size_t from);
+
+private:
+    void load(std::size_t base);
+    std::uint64_t terminatorBits(std::size_t base) const;
+    std::uint64_t markerLineStartBits(std::size_t base) const;
+
+    Kind m_kind;
+    const char *m_data;
+    std::size_t m_size;
+    std::size_t m_base = 0;   // the bits describe [m_base, m_base + 64)
+    std::uint64_t m_bits = 0;
+    bool m_avx2;
+};

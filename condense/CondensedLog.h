@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The condensed log's fixed texts, its file name and where it goes.
+namespace CondensedLog {
+
+inline constexpr std::string_view toolTitle = "JT65a raw log clarifier";
+inline constexpr std::string_view version = "Ver 2.0.0";
+inline constexpr std::size_t width = 64;  // columns of the header and footer
+
+// Every line of the condensed log ends with this.
+inline constexpr std::string_view lineEnd = "\r\n";
+
+// The four header lines and the four footer lines, each with its line end.
+std::string header();
+std::string footer();
+
+// "jt65a_" + call sign + "_logfile.txt". Characters that cannot stand in a
+// file name (\ / : * ? " < > | and control characters) become "-", so a
+// portable call such as "W1AW/P" names "jt65a_W1AW-P_logfile.txt" in the
+// log's own folder rather than a path somewhere else.
+std::string fileNameFor(std::string_view callSign);
+
+// The system's own path separator.
+char pathSeparator();
+
+// folder + separator + name. The separator is always inserted, also after a
+// folder that already ends with one (a root).
+std::string joinPath(std::string_view folder, std::string_view name);
+
+} // namespace CondensedLog

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+class RunButton;
+class RunEnvironment;
+
+// What the run button's click hands to the condensing run.
+struct CondenseRequest
+{
+    std::string folderPath;    // the folder list's current path (UTF-8)
+    std::string logFileName;   // the chosen log file's name, normally "ALL.TXT"
+    std::string operatorCall;  // the call sign as typed (UTF-8), for names and messages
+    std::string callInLog;     // the same call sign as the log's 8-bit text spells it
+};
+
+// The condensing run behind the run button: "Standby" on the button, the
+// condensed log written beside the decoder log, the completion message, and the
+// button's caption back again.
+//
+// A failure (no such log, a folder that cannot be written, a read or write
+// error) shows a warning that names the file and the system's reason, leaves
+// any earlier condensed log untouched, and makes perform() return false.
+class CondensingRun
+{
+public:
+    static constexpr const char *standbyCaption = "Standby";
+    static constexpr const char *readyCaption = "Clarify the raw JT65a logfile now.";
+
+    CondensingRun(RunEnvironment &environment, RunButton &button);
+
+    bool perform(const CondenseRequest &request);
+
+    // The message that announces the written file.
+    static std::string completionMessage(const std::string &outputPath);
+
+private:
+    RunEnvironment &m_environment;
+    RunButton &m_button;
+};

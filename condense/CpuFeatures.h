@@ -1,0 +1,22 @@
+#pragma once
+
+// Vector instructions beyond the x86-64 baseline (SSE2), chosen at run time
+// so that one build runs everywhere and uses AVX2 where the processor has it.
+#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__)
+#define CLARIFIER_AVX2_DISPATCH 1
+#define CLARIFIER_TARGET_AVX2 __attribute__((target("avx2")))
+#endif
+
+namespace CpuFeatures {
+
+inline bool hasAvx2()
+{
+#ifdef CLARIFIER_AVX2_DISPATCH
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    return avx2;
+#else
+    return false;
+#endif
+}
+
+} // namespace CpuFeatures

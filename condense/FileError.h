@@ -1,0 +1,28 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// A file operation that failed: which file, and the system's reason.
+class FileError : public std::runtime_error
+{
+public:
+    enum class Operation { Read, Write };
+
+    FileError(Operation operation, std::string path, std::string reason)
+        : std::runtime_error(path + ": " + reason)
+        , m_operation(operation)
+        , m_path(std::move(path))
+        , m_reason(std::move(reason))
+    {
+    }
+
+    Operation operation() const { return m_operation; }
+    const std::string &path() const { return m_path; }
+    const std::string &reason() const { return m_reason; }
+
+private:
+    Operation m_operation;
+    std::string m_path;
+    std::string m_reason;
+};

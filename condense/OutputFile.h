@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ByteSink.h"
+
+// A condensed log being written. Nothing appears under the file's name until
+// commit() succeeds; destroying an uncommitted file discards what was written,
+// so a failed run leaves any earlier file of that name as it was.
+class OutputFile : public ByteSink
+{
+public:
+    // Puts the complete file in place under its name. Throws FileError.
+    virtual void commit() = 0;
+};

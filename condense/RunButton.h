@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// The run button as the condensing run sees it: a caption it can rewrite.
+class RunButton
+{
+public:
+    virtual ~RunButton() = default;
+
+    // Replaces the caption and shows it at once, even while the run keeps the
+    // event loop waiting.
+    virtual void setCaption(const std::string &caption) = 0;
+};

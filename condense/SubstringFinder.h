@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Finds a fixed byte string in a block of bytes.
+//
+// The search looks at a whole block at a time: it tests two of the needle's
+// bytes at sixteen candidate positions at once and compares the whole needle
+// only where both agree. The two bytes are chosen to be rare in decoder logs
+// (letters rather than digits, blanks or punctuation), so whole comparisons
+// are few.
+class SubstringFinder
+{
+public:
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+    explicit SubstringFinder(std::string_view needle);
+
+    // The first position at or after `from` where the needle starts and lies
+    // wholly inside data[0, size), or npos. An empty needle is found at `from`
+    // itself whenever from <= size.
+    std::size_t find(const char *data, std::size_t size, std::size_t from) const;
+
+    std::size_t length() const { return m_needle.size(); }
+
+private:
+    std::size_t findScalar(const char *data, std::size_t from, std::size_t lastStart) const;
+
+    std::string m_needle;
+    std::size_t m_firstProbe = 0;  // offsets of the two bytes tested first
+    std::size_t m_secondProbe = 0;
+    bool m_avx2;
+};

@@ -1,0 +1,12 @@
+#include "CommandButton.h"
+
+CommandButton::CommandButton(QWidget *parent)
+    : QPushButton(parent)
+{
+}
+
+void CommandButton::setCaption(const std::string &caption)
+{
+    setText(QString::fromStdString(caption));
+    repaint();
+}

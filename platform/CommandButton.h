@@ -1,0 +1,17 @@
+#pragma once
+
+#include "RunButton.h"
+
+#include <QPushButton>
+
+// A command button. Its click is QPushButton::clicked; as the run button it
+// shows a new caption at once, also while the event loop is waiting.
+class CommandButton : public QPushButton, public RunButton
+{
+    Q_OBJECT
+
+public:
+    explicit CommandButton(QWidget *parent = nullptr);
+
+    void setCaption(const std::string &caption) override;
+};

@@ -1,0 +1,32 @@
+#include "DesktopRunEnvironment.h"
+
+#include "FileSource.h"
+#include "MessageBox.h"
+#include "SaveFileOutput.h"
+
+#include <QString>
+
+DesktopRunEnvironment::DesktopRunEnvironment(QWidget *window)
+    : m_window(window)
+{
+}
+
+std::unique_ptr<ByteSource> DesktopRunEnvironment::openInput(const std::string &path)
+{
+    return std::make_unique<FileSource>(path);
+}
+
+std::unique_ptr<OutputFile> DesktopRunEnvironment::createOutput(const std::string &path)
+{
+    return std::make_unique<SaveFileOutput>(path);
+}
+
+void DesktopRunEnvironment::showInformation(const std::string &text)
+{
+    MessageBox::information(m_window, QString::fromStdString(text));
+}
+
+void DesktopRunEnvironment::showWarning(const std::string &text)
+{
+    MessageBox::warning(m_window, QString::fromStdString(text));
+}

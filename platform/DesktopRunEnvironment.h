@@ -1,0 +1,21 @@
+#pragma once
+
+#include "RunEnvironment.h"
+
+class QWidget;
+
+// The condensing run's files and message boxes on the desktop.
+class DesktopRunEnvironment : public RunEnvironment
+{
+public:
+    // Message boxes are modal to `window` (none: to the application).
+    explicit DesktopRunEnvironment(QWidget *window = nullptr);
+
+    std::unique_ptr<ByteSource> openInput(const std::string &path) override;
+    std::unique_ptr<OutputFile> createOutput(const std::string &path) override;
+    void showInformation(const std::string &text) override;
+    void showWarning(const std::string &text) override;
+
+private:
+    QWidget *m_window;
+};

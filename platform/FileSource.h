@@ -1,0 +1,22 @@
+#pragma once
+
+#include "ByteSource.h"
+
+#include <QFile>
+
+#include <string>
+
+// A log file read straight into the caller's buffer, with no second buffer
+// in between.
+class FileSource : public ByteSource
+{
+public:
+    // Throws FileError when the file cannot be opened.
+    explicit FileSource(const std::string &path);
+
+    std::size_t read(char *buffer, std::size_t capacity) override;
+
+private:
+    std::string m_path;
+    QFile m_file;
+};

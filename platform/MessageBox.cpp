@@ -1,0 +1,32 @@
+#include "MessageBox.h"
+
+#include "CondensedLog.h"
+
+#include <QMessageBox>
+
+namespace MessageBox {
+
+namespace {
+
+void show(QWidget *parent, QMessageBox::Icon icon, const QString &text)
+{
+    QMessageBox box(icon, QString::fromUtf8(CondensedLog::toolTitle.data(),
+                                            qsizetype(CondensedLog::toolTitle.size())),
+                    text, QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.exec();
+}
+
+} // namespace
+
+void information(QWidget *parent, const QString &text)
+{
+    show(parent, QMessageBox::Information, text);
+}
+
+void warning(QWidget *parent, const QString &text)
+{
+    show(parent, QMessageBox::Warning, text);
+}
+
+} // namespace MessageBox

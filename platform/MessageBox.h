@@ -1,0 +1,13 @@
+#pragma once
+
+class QString;
+class QWidget;
+
+// Modal message boxes with one OK button, titled with the tool's name. Each
+// call returns when the user has dismissed the box.
+namespace MessageBox {
+
+void information(QWidget *parent, const QString &text);
+void warning(QWidget *parent, const QString &text);
+
+} // namespace MessageBox

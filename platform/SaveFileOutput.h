@@ -1,0 +1,26 @@
+#pragma once
+
+#include "OutputFile.h"
+
+#include <QSaveFile>
+
+#include <string>
+
+// A condensed log written to a temporary file in its folder and renamed into
+// place by commit(). Destroyed uncommitted, the temporary file is removed and
+// an earlier file of the same name stays as it was.
+class SaveFileOutput : public OutputFile
+{
+public:
+    // Throws FileError when the temporary file cannot be created.
+    explicit SaveFileOutput(const std::string &path);
+
+    void write(const char *data, std::size_t size) override;
+    void commit() override;
+
+private:
+    [[noreturn]] void fail();
+
+    std::string m_path;
+    QSaveFile m_file;
+};

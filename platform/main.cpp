@@ -1,0 +1,7 @@
+#include "Application.h"
+#include "Form1.h"
+
+int main(int argc, char **argv)
+{
+    return Application::run<Form1>(argc, argv);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+// Answers the modal message boxes that the code under test opens: records
+// what each showed, lets the test look at the moment it was up, and presses OK.
+class ModalBoxCloser : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Box
+    {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        int buttonCount = 0;
+    };
+
+    explicit ModalBoxCloser(std::function<void()> whileShown = {});
+
+    QList<Box> boxes;
+
+private:
+    void poll();
+
+    QTimer m_timer;
+    std::function<void()> m_whileShown;
+};

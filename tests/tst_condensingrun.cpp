@@ -1,0 +1,239 @@
+#include "ByteSource.h"
+#include "CommandButton.h"
+#include "CondensedLog.h"
+#include "CondensingRun.h"
+#include "DesktopRunEnvironment.h"
+#include "FileError.h"
+#include "ModalBoxCloser.h"
+#include "OutputFile.h"
+#include "ReferenceCondenser.h"
+#include "StringPrinting.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+std::string readAll(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return file.readAll().toStdString();
+}
+
+void writeFile(const QString &path, const std::string &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
+}
+
+std::string decoderLog()
+{
+    std::string log = "\r\nUTC Date: 2008 Mar 05\r\n---------------------\r\n";
+    for (int minute = 0; minute < 20000; ++minute) {
+        log += minute % 10 == 0 ? "000100  Transmitting:  JT65A   CQ K1ABC FN42\r\n"
+                                : "000200   1  -21  0.3   -3  2 * W1AW/P W9XYZ EN37\r\n";
+    }
+    return log;
+}
+
+// The desktop's files, with a read or write that fails half-way.
+class FaultyEnvironment : public DesktopRunEnvironment
+{
+public:
+    enum class Fault { None, Read, Write };
+
+    explicit FaultyEnvironment(Fault fault) : m_fault(fault) {}
+
+    std::unique_ptr<ByteSource> openInput(const std::string &path) override
+    {
+        auto real = DesktopRunEnvironment::openInput(path);
+        if (m_fault != Fault::Read)
+            return real;
+        struct Failing : ByteSource {
+            std::unique_ptr<ByteSource> real;
+            std::size_t read(char *buffer, std::size_t capacity) override
+            {
+                if (real->read(buffer, capacity / 2) > 0)
+                    throw FileError(FileError::Operation::Read, "ALL.TXT", "Input/output error");
+                return 0;
+            }
+        };
+        auto failing = std::make_unique<Failing>();
+        failing->real = std::move(real);
+        return failing;
+    }
+
+    std::unique_ptr<OutputFile> createOutput(const std::string &path) override
+    {
+        auto real = DesktopRunEnvironment::createOutput(path);
+        if (m_fault != Fault::Write)
+            return real;
+        struct Failing : OutputFile {
+            std::unique_ptr<OutputFile> real;
+            std::string path;
+            std::size_t written = 0;
+            void write(const char *data, std::size_t size) override
+            {
+                real->write(data, size);
+                written += size;
+                if (written > 50000)
+                    throw FileError(FileError::Operation::Write, path, "No space left on device");
+            }
+            void commit() override { real->commit(); }
+        };
+        auto failing = std::make_unique<Failing>();
+        failing->real = std::move(real);
+        failing->path = path;
+        return failing;
+    }
+
+private:
+    Fault m_fault;
+};
+
+} // namespace
+
+class CondensingRunTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void writesTheCondensedLogAndAnnouncesIt_data();
+    void writesTheCondensedLogAndAnnouncesIt();
+    void replacesAnEarlierCondensedLog();
+    void failureLeavesTheEarlierLogAndSaysWhy_data();
+    void failureLeavesTheEarlierLogAndSaysWhy();
+    void outputFolderThatCannotExist();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    bool run(RunEnvironment &environment, const std::string &call);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    CommandButton m_button;
+    std::unique_ptr<ModalBoxCloser> m_closer;
+    QString m_captionWhileBoxShown;
+};
+
+void CondensingRunTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    writeFile(path("ALL.TXT"), decoderLog());
+    m_button.setText(QStringLiteral("designed caption"));
+    m_closer = std::make_unique<ModalBoxCloser>([this] { m_captionWhileBoxShown = m_button.text(); });
+}
+
+bool CondensingRunTest::run(RunEnvironment &environment, const std::string &call)
+{
+    CondensingRun condensingRun(environment, m_button);
+    return condensingRun.perform({m_dir->path().toStdString(), "ALL.TXT", call, call});
+}
+
+void CondensingRunTest::writesTheCondensedLogAndAnnouncesIt_data()
+{
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("call sign") << "K1ABC" << "jt65a_K1ABC_logfile.txt";
+    QTest::newRow("portable call with a slash") << "W1AW/P" << "jt65a_W1AW-P_logfile.txt";
+    QTest::newRow("characters no file name can hold") << "A:B*C?\"<>|\\" << "jt65a_A-B-C------_logfile.txt";
+    QTest::newRow("empty call") << "" << "jt65a__logfile.txt";
+}
+
+void CondensingRunTest::writesTheCondensedLogAndAnnouncesIt()
+{
+    QFETCH(QString, call);
+    QFETCH(QString, fileName);
+    DesktopRunEnvironment environment;
+    QVERIFY(run(environment, call.toStdString()));
+
+    QCOMPARE(readAll(path(fileName)), referenceCondense(decoderLog(), call.toStdString()));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList({"ALL.TXT", fileName}));
+
+    QCOMPARE(m_closer->boxes.size(), 1);
+    const ModalBoxCloser::Box box = m_closer->boxes.first();
+    QCOMPARE(box.text, "A new file, " + m_dir->path() + "/" + fileName + ", has been created.");
+    QCOMPARE(box.icon, QMessageBox::Information);
+    QCOMPARE(box.title, QStringLiteral("JT65a raw log clarifier"));
+    QCOMPARE(box.buttonCount, 1);
+    QCOMPARE(m_captionWhileBoxShown, QStringLiteral("Standby"));
+    QCOMPARE(m_button.text(), QStringLiteral("Clarify the raw JT65a logfile now."));
+}
+
+void CondensingRunTest::replacesAnEarlierCondensedLog()
+{
+    writeFile(path("jt65a_K1ABC_logfile.txt"), "an earlier, longer condensed log " + std::string(900000, 'x'));
+    DesktopRunEnvironment environment;
+    QVERIFY(run(environment, "K1ABC"));
+    QCOMPARE(readAll(path("jt65a_K1ABC_logfile.txt")), referenceCondense(decoderLog(), "K1ABC"));
+}
+
+void CondensingRunTest::failureLeavesTheEarlierLogAndSaysWhy_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QString>("expectedFile");
+    QTest::addColumn<QString>("expectedReason");
+    QTest::newRow("no log in the folder") << int(FaultyEnvironment::Fault::None) << "ALL.TXT"
+                                          << "No such file or directory";
+    QTest::newRow("condensed log's name taken by a folder") << int(FaultyEnvironment::Fault::None)
+                                                            << "jt65a_K1ABC_logfile.txt" << "";
+    QTest::newRow("read error half-way") << int(FaultyEnvironment::Fault::Read) << "ALL.TXT"
+                                         << "Input/output error";
+    QTest::newRow("write error half-way") << int(FaultyEnvironment::Fault::Write)
+                                          << "jt65a_K1ABC_logfile.txt" << "No space left on device";
+}
+
+void CondensingRunTest::failureLeavesTheEarlierLogAndSaysWhy()
+{
+    QFETCH(int, fault);
+    QFETCH(QString, expectedFile);
+    QFETCH(QString, expectedReason);
+    const QString output = path("jt65a_K1ABC_logfile.txt");
+    const std::string earlier = "the earlier condensed log\r\n";
+    if (QString(QTest::currentDataTag()).startsWith("no log"))
+        QVERIFY(QFile::remove(path("ALL.TXT")));
+    if (QString(QTest::currentDataTag()).startsWith("condensed log's name"))
+        QVERIFY(QDir(m_dir->path()).mkdir("jt65a_K1ABC_logfile.txt"));
+    else
+        writeFile(output, earlier);
+    const QStringList before = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    FaultyEnvironment environment(static_cast<FaultyEnvironment::Fault>(fault));
+    QVERIFY(!run(environment, "K1ABC"));
+
+    QCOMPARE(m_closer->boxes.size(), 1);
+    const ModalBoxCloser::Box box = m_closer->boxes.first();
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QCOMPARE(box.buttonCount, 1);
+    QVERIFY2(box.text.contains(expectedFile), qPrintable(box.text));
+    QVERIFY2(box.text.contains(expectedReason), qPrintable(box.text));
+    QCOMPARE(m_button.text(), QStringLiteral("Clarify the raw JT65a logfile now."));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    if (QFileInfo(output).isFile())
+        QCOMPARE(readAll(output), earlier);
+}
+
+void CondensingRunTest::outputFolderThatCannotExist()
+{
+    // Not even root can create a folder inside a regular file.
+    DesktopRunEnvironment environment;
+    const std::string inside = path("ALL.TXT").toStdString() + "/jt65a_K1ABC_logfile.txt";
+    try {
+        environment.createOutput(inside);
+        QFAIL("an output inside a regular file was created");
+    } catch (const FileError &error) {
+        QCOMPARE(error.path(), inside);
+        QCOMPARE(error.operation(), FileError::Operation::Write);
+        QVERIFY(!error.reason().empty());
+    }
+}
+
+QTEST_MAIN(CondensingRunTest)
+#include "tst_condensingrun.moc"
