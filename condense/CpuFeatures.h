@@ -7,12 +7,16 @@
 #define CLARIFIER_TARGET_AVX2 __attribute__((target("avx2")))
 #endif
 
+#include <cstdlib>
+
 namespace CpuFeatures {
 
+// CLARIFIER_NO_AVX2 in the environment keeps to the baseline instructions,
+// so that the tests can cover both paths on one machine.
 inline bool hasAvx2()
 {
 #ifdef CLARIFIER_AVX2_DISPATCH
-    static const bool avx2 = __builtin_cpu_supports("avx2");
+    static const bool avx2 = __builtin_cpu_supports("avx2") && std::getenv("CLARIFIER_NO_AVX2") == nullptr;
     return avx2;
 #else
     return false;
