@@ -1,8 +1,11 @@
 #include "Form.h"
 
+#include "FontSubstitutes.h"
+
 Form::Form(QWidget *parent)
     : QWidget(parent)
 {
+    FontSubstitutes::install();
 }
 
 void Form::start()

@@ -1,0 +1,42 @@
+#include "FileList.h"
+
+#include "NativePaths.h"
+
+#include <QDir>
+
+FileList::FileList(QWidget *parent)
+    : QListWidget(parent)
+{
+    connect(this, &QListWidget::itemClicked, this, &FileList::clicked);
+}
+
+void FileList::setPath(const QString &path)
+{
+    m_path = NativePaths::display(path);
+    fill();
+}
+
+void FileList::setPattern(const QString &pattern)
+{
+    if (pattern == m_pattern)
+        return;
+    m_pattern = pattern;
+    fill();
+}
+
+QString FileList::selectedName() const
+{
+    const QListWidgetItem *item = currentItem();
+    return item ? item->text() : QString();
+}
+
+void FileList::fill()
+{
+    clear();
+    if (m_path.isEmpty())
+        return;
+    const QStringList filters = m_pattern == QLatin1String("*.*") ? QStringList() : QStringList(m_pattern);
+    QDir folder(m_path);
+    folder.setSorting(QDir::Name | QDir::IgnoreCase);
+    addItems(folder.entryList(filters, QDir::Files));
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QListWidget>
+
+// A list of the files in one folder that match a pattern, sorted by name.
+// The pattern "*.*" means every file, also names without a dot. A click on
+// an entry raises clicked().
+class FileList : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FileList(QWidget *parent = nullptr);
+
+    QString path() const { return m_path; }
+    void setPath(const QString &path);
+
+    QString pattern() const { return m_pattern; }
+    // Setting the pattern it already has keeps the list and its selection.
+    void setPattern(const QString &pattern);
+
+    // The chosen file's name, without its folder; empty if none.
+    QString selectedName() const;
+
+signals:
+    void clicked();
+
+private:
+    void fill();
+
+    QString m_path;
+    QString m_pattern = QStringLiteral("*.*");
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ClickDetector.h"
+
+#include <QLabel>
+
+// A label: plain text on an opaque back colour, wrapped at word boundaries
+// within its fixed rectangle, left-aligned or centred, starting at the top.
+class Label : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit Label(QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    ClickDetector m_click;
+};

@@ -1,0 +1,7 @@
+#include "TextBox.h"
+
+TextBox::TextBox(QWidget *parent)
+    : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textChanged, this, &TextBox::changed, Qt::DirectConnection);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QLineEdit>
+
+// A single-line text box. changed() follows every change of its text, typed
+// or set from code, and has run to its end before setText() returns.
+class TextBox : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    explicit TextBox(QWidget *parent = nullptr);
+
+signals:
+    void changed();
+};

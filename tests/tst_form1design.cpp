@@ -1,0 +1,244 @@
+#include "Form1.h"
+#include "PictureBox.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+// The window as designed, before its load event: every control where the
+// design puts it, as the design draws it.
+class Form1DesignTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void window();
+    void controlsAsDesigned_data();
+    void controlsAsDesigned();
+    void tabOrder();
+    void handPictures();
+    void stackingAsSeen();
+
+private:
+    template <typename T = QWidget>
+    T *control(const char *name) const { return m_form->findChild<T *>(QString::fromLatin1(name)); }
+
+    std::unique_ptr<Form1> m_form;
+};
+
+namespace {
+
+const QColor green(0, 192, 0);
+const QColor yellow(255, 255, 0);
+const QColor lightYellow(255, 255, 192);
+const QColor red(255, 0, 0);
+
+QString textOf(const QWidget *widget)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return label->text();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+        return button->text();
+    if (const auto *edit = qobject_cast<const QLineEdit *>(widget))
+        return edit->text();
+    return QString();
+}
+
+} // namespace
+
+void Form1DesignTest::init()
+{
+    m_form = std::make_unique<Form1>();
+}
+
+void Form1DesignTest::cleanup()
+{
+    m_form.reset();
+}
+
+void Form1DesignTest::window()
+{
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("JT65a raw log clarifier"));
+    QCOMPARE(m_form->size(), QSize(394, 555));
+    QCOMPARE(m_form->palette().color(QPalette::Window), green);
+    QVERIFY(m_form->autoFillBackground());
+    QVERIFY(!m_form->windowIcon().isNull());
+    QVERIFY(m_form->windowIcon().availableSizes().contains(QSize(32, 32)));
+    QCOMPARE(m_form->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size(), 21);
+
+    // Resizing moves nothing.
+    const QRect before = control("Command2")->geometry();
+    m_form->resize(200, 300);
+    QCOMPARE(control("Command2")->geometry(), before);
+}
+
+void Form1DesignTest::controlsAsDesigned_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<QColor>("back");  // invalid: the platform's own
+    QTest::addColumn<QColor>("fore");
+    QTest::addColumn<bool>("centred");
+    QTest::addColumn<bool>("visible");
+
+    const QString sans = "MS Sans Serif";
+    const QColor own;
+    QTest::newRow("Command1") << "CommandButton" << QRect(32, 8, 329, 57) << "Begin clarifying the ALL.txt file now."
+                              << sans << 12.0 << true << false << own << own << false << true;
+    QTest::newRow("Command2") << "CommandButton" << QRect(32, 520, 329, 25) << "Close and Exit" << sans << 12.0
+                              << true << false << own << own << false << true;
+    QTest::newRow("Files") << "FileList" << QRect(232, 128, 129, 253) << "" << sans << 8.25 << false << false << own
+                           << own << false << true;
+    QTest::newRow("Drives") << "DriveList" << QRect(32, 128, 201, 21) << "" << sans << 8.25 << false << false << own
+                            << own << false << true;
+    QTest::newRow("Folder") << "FolderList" << QRect(32, 144, 201, 231) << "" << sans << 8.25 << false << false << own
+                            << own << false << true;
+    QTest::newRow("Text1") << "TextBox" << QRect(32, 392, 161, 25) << "No log file selected yet." << sans << 8.25
+                           << true << false << lightYellow << red << false << true;
+    QTest::newRow("Command3") << "CommandButton" << QRect(32, 488, 329, 25) << "Find JT65a log file: \"ALL.TXT\" "
+                              << sans << 8.25 << false << false << own << own << false << true;
+    QTest::newRow("CenterBanner") << "Label" << QRect(80, 240, 225, 73) << "Master" << "Nina" << 48.0 << true << true
+                                  << green << yellow << true << true;
+    QTest::newRow("Picture_up") << "PictureBox" << QRect(168, 65, 57, 81) << "" << sans << 8.25 << false << false
+                                << green << own << false << false;
+    QTest::newRow("Picture_down") << "PictureBox" << QRect(48, 424, 81, 57) << "" << sans << 8.25 << false << false
+                                  << green << own << false << false;
+    QTest::newRow("Label1") << "Label" << QRect(144, 440, 209, 33) << "Next, find the file to clarify." << sans << 13.5
+                            << false << false << green << own << false << false;
+    QTest::newRow("Label2") << "Label" << QRect(104, 88, 57, 33) << "Now," << sans << 13.5 << false << false << green
+                            << own << false << false;
+    QTest::newRow("Label3") << "Label" << QRect(232, 88, 49, 33) << "do it!" << sans << 13.5 << false << false << green
+                            << own << false << false;
+    QTest::newRow("Label4") << "Label" << QRect(80, 312, 225, 73) << "" << "Nina" << 20.25 << true << true << green
+                            << yellow << true << true;
+    QTest::newRow("Label5") << "Label" << QRect(88, 184, 225, 73) << "Clarifier" << "Nina" << 48.0 << true << true
+                            << green << yellow << true << true;
+    QTest::newRow("Label6") << "Label" << QRect(88, 128, 225, 73) << "JT65a" << "Nina" << 48.0 << true << true << green
+                            << yellow << true << true;
+    QTest::newRow("Text2") << "TextBox" << QRect(200, 392, 161, 25) << "" << sans << 8.25 << true << false
+                           << lightYellow << red << false << true;
+    QTest::newRow("Label7") << "Label" << QRect(192, 424, 169, 25) << "First, enter your call" << sans << 13.5 << false
+                            << false << green << own << false << true;
+    QTest::newRow("Picture_call") << "PictureBox" << QRect(288, 328, 81, 57) << "" << sans << 8.25 << false << false
+                                  << green << own << false << true;
+    QTest::newRow("Label8") << "Label" << QRect(168, 448, 209, 25) << "You MUST use CAPS." << sans << 13.5 << false
+                            << false << green << own << false << true;
+    QTest::newRow("Version") << "Label" << QRect(144, 24, 105, 33) << "Ver 2.0.0" << sans << 13.5 << false << false
+                             << green << own << true << true;
+}
+
+void Form1DesignTest::controlsAsDesigned()
+{
+    QFETCH(QString, kind);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    QFETCH(QString, face);
+    QFETCH(double, points);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(QColor, back);
+    QFETCH(QColor, fore);
+    QFETCH(bool, centred);
+    QFETCH(bool, visible);
+
+    const QWidget *widget = control(QTest::currentDataTag());
+    QVERIFY(widget != nullptr);
+    QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), kind);
+    QCOMPARE(widget->geometry(), geometry);
+    QCOMPARE(textOf(widget), text);
+    QCOMPARE(widget->font().family(), face);
+    QCOMPARE(widget->font().pointSizeF(), points);
+    QCOMPARE(widget->font().bold(), bold);
+    QCOMPARE(widget->font().italic(), italic);
+    QCOMPARE(!widget->isHidden(), visible);
+
+    const bool textBox = kind == "TextBox";
+    if (back.isValid())
+        QCOMPARE(widget->palette().color(textBox ? QPalette::Base : QPalette::Window), back);
+    const QColor shownFore = widget->palette().color(textBox ? QPalette::Text : QPalette::WindowText);
+    QCOMPARE(shownFore, fore.isValid() ? fore : QApplication::palette().color(textBox ? QPalette::Text : QPalette::WindowText));
+
+    if (const auto *label = qobject_cast<const QLabel *>(widget)) {
+        QCOMPARE(label->alignment(), Qt::AlignTop | (centred ? Qt::AlignHCenter : Qt::AlignLeft));
+        QVERIFY(label->wordWrap());
+        QVERIFY(label->autoFillBackground());
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+    }
+}
+
+void Form1DesignTest::tabOrder()
+{
+    QStringList order;
+    QWidget *widget = control("Command1");
+    do {
+        if (widget->parentWidget() == m_form.get() && widget->focusPolicy() & Qt::TabFocus)
+            order.append(widget->objectName());
+        widget = widget->nextInFocusChain();
+    } while (widget != control("Command1"));
+    QCOMPARE(order, QStringList({"Command1", "Command2", "Files", "Drives", "Folder", "Text1", "Command3", "Text2"}));
+}
+
+void Form1DesignTest::handPictures()
+{
+    const QImage call = control<PictureBox>("Picture_call")->picture().convertToFormat(QImage::Format_RGB32);
+    const QImage down = control<PictureBox>("Picture_down")->picture().convertToFormat(QImage::Format_RGB32);
+    const QImage up = control<PictureBox>("Picture_up")->picture().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(call.size(), QSize(82, 58));
+    QCOMPARE(down.size(), QSize(82, 58));
+    QCOMPARE(up.size(), QSize(58, 82));
+    QVERIFY(!control<PictureBox>("Picture_call")->picture().hasAlphaChannel());
+
+    // Background exactly the window's green at the corners away from the
+    // fingertip; the hand itself reaches the fingertip's corner.
+    QCOMPARE(call.pixelColor(0, 0), green);
+    QCOMPARE(call.pixelColor(81, 0), green);
+    QCOMPARE(call.pixelColor(81, 57), green);
+    QVERIFY(call.pixelColor(2, 55) != green);
+    QVERIFY(call.pixelColor(62, 20) != green);  // the fist
+
+    for (int y = 0; y < 58; ++y) {
+        for (int x = 0; x < 82; ++x) {
+            QCOMPARE(down.pixel(81 - x, y), call.pixel(x, y));  // mirrored left to right
+            QCOMPARE(up.pixel(57 - y, x), call.pixel(x, y));    // a quarter turn clockwise
+        }
+    }
+}
+
+void Form1DesignTest::stackingAsSeen()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    const QRect version = control("Version")->geometry();
+
+    // Version lies inside the run button's rectangle: covered while it is shown.
+    QImage seen = m_form->grab().toImage();
+    const QImage button = control("Command1")->grab().toImage();
+    const QPoint inButton = version.center() - control("Command1")->pos();
+    QCOMPARE(seen.pixelColor(version.center()), button.pixelColor(inButton));
+
+    control("Command1")->hide();
+    seen = m_form->grab().toImage();
+    const QImage versionAlone = control("Version")->grab().toImage();
+    QCOMPARE(seen.copy(version), versionAlone.convertToFormat(seen.format()));
+
+    // Picture_call lies in front of the corner of the file list; its green is the window's.
+    const QRect call = control("Picture_call")->geometry();
+    QCOMPARE(seen.pixelColor(call.topLeft()), green);
+    QCOMPARE(seen.pixelColor(call.topLeft()), seen.pixelColor(5, 100));
+    QCOMPARE(seen.pixelColor(call.topLeft() + QPoint(2, 55)), control<PictureBox>("Picture_call")->picture().pixelColor(2, 55));
+
+    // The lists are in front of every banner label.
+    QCOMPARE(seen.pixelColor(control("Label6")->geometry().center()),
+             control("Folder")->grab().toImage().pixelColor(control("Label6")->geometry().center() - control("Folder")->pos()));
+}
+
+QTEST_MAIN(Form1DesignTest)
+#include "tst_form1design.moc"

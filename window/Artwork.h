@@ -1,0 +1,23 @@
+#pragma once
+
+class QImage;
+
+// The window's pictures, drawn in code.
+namespace Artwork {
+
+// The pointing hand: pink skin with a thin black outline and softened edges,
+// on the window's green. 82 x 58, hand at the upper right, index finger
+// pointing down and to the left, fingertip at the lower-left corner.
+QImage handPointingDownLeft();
+
+// The same bitmap mirrored left to right, pixel for pixel.
+QImage handPointingDownRight();
+
+// The same bitmap turned a quarter turn clockwise (58 x 82, fingertip top-left).
+QImage handPointingUp();
+
+// The 32 x 32 window icon: a black radio mast on a blue ground line, a small
+// blue box with a yellow centre at its top, three red rings of radio waves.
+QImage windowIcon();
+
+} // namespace Artwork

@@ -1,0 +1,182 @@
+#include "FormDesign.h"
+
+#include "Artwork.h"
+#include "CommandButton.h"
+#include "DriveList.h"
+#include "FileList.h"
+#include "FolderList.h"
+#include "Label.h"
+#include "PictureBox.h"
+#include "TextBox.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QFont>
+
+#include <cmath>
+
+namespace FormDesign {
+
+namespace {
+
+constexpr Font plain = windowFont;
+constexpr Font bold8{"MS Sans Serif", 8.25, true, false};
+constexpr Font bold12{"MS Sans Serif", 12, true, false};
+constexpr Font prompt{"MS Sans Serif", 13.5, false, false};
+constexpr Font banner{"Nina", 48, true, true};
+constexpr Font bannerSmall{"Nina", 20.25, true, true};
+
+constexpr std::uint32_t green = 0x0000C000u;
+constexpr std::uint32_t yellow = 0x0000FFFFu;
+constexpr std::uint32_t lightYellow = 0x00C0FFFFu;
+constexpr std::uint32_t red = 0x000000FFu;
+constexpr std::uint32_t own = platformColour;
+
+using enum Kind;
+using enum Align;
+using enum Picture;
+
+constexpr Control table[] = {
+    // tab  name            kind           caption or text                            left   top width height  font         back         fore   visible
+    {0, "Command1", CommandButton, "Begin clarifying the ALL.txt file now.", 480, 120, 4935, 855, bold12, own, own, true, Left, None},
+    {1, "Command2", CommandButton, "Close and Exit", 480, 7800, 4935, 375, bold12, own, own, true, Left, None},
+    {2, "Files", FileList, "", 3480, 1920, 1935, 3795, plain, own, own, true, Left, None},
+    {3, "Drives", DriveList, "", 480, 1920, 3015, 315, plain, own, own, true, Left, None},
+    {4, "Folder", FolderList, "", 480, 2160, 3015, 3465, plain, own, own, true, Left, None},
+    {5, "Text1", TextBox, "No log file selected yet.", 480, 5880, 2415, 375, bold8, lightYellow, red, true, Left, None},
+    {6, "Command3", CommandButton, "Find JT65a log file: \"ALL.TXT\" ", 480, 7320, 4935, 375, plain, own, own, true, Left, None},
+    {7, "CenterBanner", Label, "Master", 1200, 3600, 3375, 1095, banner, green, yellow, true, Centre, None},
+    {8, "Picture_up", PictureBox, "", 2520, 980, 855, 1215, plain, green, own, false, Left, HandUp},
+    {9, "Picture_down", PictureBox, "", 720, 6360, 1215, 855, plain, green, own, false, Left, HandDownRight},
+    {10, "Label1", Label, "Next, find the file to clarify.", 2160, 6600, 3135, 495, prompt, green, own, false, Left, None},
+    {11, "Label2", Label, "Now,", 1560, 1320, 855, 495, prompt, green, own, false, Left, None},
+    {12, "Label3", Label, "do it!", 3480, 1320, 735, 495, prompt, green, own, false, Left, None},
+    {13, "Label4", Label, "", 1200, 4680, 3375, 1095, bannerSmall, green, yellow, true, Centre, None},
+    {14, "Label5", Label, "Clarifier", 1320, 2760, 3375, 1095, banner, green, yellow, true, Centre, None},
+    {15, "Label6", Label, "JT65a", 1320, 1920, 3375, 1095, banner, green, yellow, true, Centre, None},
+    {16, "Text2", TextBox, "", 3000, 5880, 2415, 375, bold8, lightYellow, red, true, Left, None},
+    {17, "Label7", Label, "First, enter your call", 2880, 6360, 2535, 375, prompt, green, own, true, Left, None},
+    {18, "Picture_call", PictureBox, "", 4320, 4920, 1215, 855, plain, green, own, true, Left, HandDownLeft},
+    {19, "Label8", Label, "You MUST use CAPS.", 2520, 6720, 3135, 375, prompt, green, own, true, Left, None},
+    {20, "Version", Label, "Ver 2.0.0", 2160, 360, 1575, 495, prompt, green, own, true, Centre, None},
+};
+
+constexpr const char *stacking[] = {
+    // front layer
+    "Picture_call", "Text2", "Picture_down", "Picture_up", "Command3", "Text1", "Folder", "Drives", "Files",
+    "Command2", "Command1",
+    // label layer
+    "Version", "Label8", "Label7", "Label6", "Label5", "Label4", "Label3", "Label2", "Label1", "CenterBanner",
+};
+
+QWidget *create(const Control &design, QWidget *form)
+{
+    switch (design.kind) {
+    case CommandButton: {
+        auto *button = new ::CommandButton(form);
+        button->setText(QString::fromUtf8(design.text));
+        return button;
+    }
+    case TextBox: {
+        auto *box = new ::TextBox(form);
+        box->setText(QString::fromUtf8(design.text));
+        return box;
+    }
+    case Label: {
+        auto *label = new ::Label(form);
+        label->setText(QString::fromUtf8(design.text));
+        label->setAlignment(Qt::AlignTop | (design.align == Centre ? Qt::AlignHCenter : Qt::AlignLeft));
+        return label;
+    }
+    case PictureBox: {
+        auto *box = new ::PictureBox(form);
+        box->setPicture(design.picture == HandUp ? Artwork::handPointingUp()
+                        : design.picture == HandDownRight ? Artwork::handPointingDownRight()
+                                                          : Artwork::handPointingDownLeft());
+        return box;
+    }
+    case DriveList:
+        return new ::DriveList(form);
+    case FolderList:
+        return new ::FolderList(form);
+    case FileList:
+        return new ::FileList(form);
+    }
+    return nullptr;
+}
+
+// The platform's own colours where the design keeps them, not the window's.
+QColor colourOrPlatform(std::uint32_t vbColour, QPalette::ColorRole role)
+{
+    return vbColour == platformColour ? QApplication::palette().color(role) : colour(vbColour);
+}
+
+void applyColours(QWidget *control, const Control &design)
+{
+    QPalette palette = control->palette();
+    const bool textBox = design.kind == TextBox;
+    const QPalette::ColorRole back = textBox ? QPalette::Base : QPalette::Window;
+    const QPalette::ColorRole fore = textBox ? QPalette::Text : QPalette::WindowText;
+    palette.setColor(back, colourOrPlatform(design.backColour, back));
+    palette.setColor(fore, colourOrPlatform(design.foreColour, fore));
+    control->setPalette(palette);
+}
+
+} // namespace
+
+std::span<const Control> controls()
+{
+    return table;
+}
+
+std::span<const char *const> stackingFrontToBack()
+{
+    return stacking;
+}
+
+int pixels(int twips)
+{
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+
+QColor colour(std::uint32_t vbColour)
+{
+    return QColor(int(vbColour & 0xff), int((vbColour >> 8) & 0xff), int((vbColour >> 16) & 0xff));
+}
+
+QFont font(const Font &design)
+{
+    QFont font(QString::fromUtf8(design.face));
+    font.setPointSizeF(design.points);
+    font.setBold(design.bold);
+    font.setItalic(design.italic);
+    return font;
+}
+
+QHash<QString, QWidget *> build(QWidget *form)
+{
+    QHash<QString, QWidget *> byName;
+    QWidget *previousInTabOrder = nullptr;
+    for (const Control &design : table) {
+        QWidget *control = create(design, form);
+        control->setObjectName(QString::fromUtf8(design.name));
+        control->setGeometry(pixels(design.left), pixels(design.top), pixels(design.width), pixels(design.height));
+        control->setFont(font(design.font));
+        applyColours(control, design);
+        control->setVisible(design.visible);
+        if (design.kind == Label || design.kind == PictureBox) {
+            control->setFocusPolicy(Qt::NoFocus);
+        } else {
+            if (previousInTabOrder != nullptr)
+                QWidget::setTabOrder(previousInTabOrder, control);
+            previousInTabOrder = control;
+        }
+        byName.insert(control->objectName(), control);
+    }
+    // Raising from back to front leaves the first of the list in front.
+    for (auto name = std::rbegin(stacking); name != std::rend(stacking); ++name)
+        byName.value(QString::fromUtf8(*name))->raise();
+    return byName;
+}
+
+} // namespace FormDesign
