@@ -12,7 +12,7 @@ void install()
         const char *designed;
         QStringList standIns;
     } faces[] = {
-        {"MS Sans Serif", {"Liberation Sans", "DejaVu Sans"}},
+        {"MS Sans Serif", {"Liberation Sans Narrow", "DejaVu Sans Condensed", "DejaVu Sans"}},
         {"Nina", {"Liberation Sans Narrow", "DejaVu Sans Condensed", "DejaVu Sans"}},
     };
     for (const auto &face : faces) {

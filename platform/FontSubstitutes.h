@@ -2,8 +2,10 @@
 
 // Where the designed faces are missing, fonts that scripts/prepare installs
 // stand in for them, at the designed sizes, weights and slants:
-// "MS Sans Serif" -> "Liberation Sans", "Nina" -> "Liberation Sans Narrow"
-// (fonts-liberation), each falling back to "DejaVu Sans".
+// "MS Sans Serif" and "Nina" -> "Liberation Sans Narrow" (fonts-liberation),
+// falling back to "DejaVu Sans Condensed" and "DejaVu Sans". The narrow face
+// keeps the prompts within their designed rectangles, as the designed faces
+// do.
 namespace FontSubstitutes {
 
 void install();

@@ -2,18 +2,26 @@
 
 #include "Artwork.h"
 #include "CommandButton.h"
+#include "CondensingRun.h"
+#include "DesktopRunEnvironment.h"
 #include "DriveList.h"
 #include "FileList.h"
 #include "FolderList.h"
 #include "FormDesign.h"
 #include "Label.h"
+#include "MessageBox.h"
+#include "Module1.h"
 #include "PictureBox.h"
 #include "TextBox.h"
 
+#include <QDir>
 #include <QIcon>
 #include <QPixmap>
 
 namespace {
+
+const QString logFileName = QStringLiteral("ALL.TXT");
+const QString everyFile = QStringLiteral("*.*");
 
 template <typename Control>
 Control *named(const QHash<QString, QWidget *> &controls, const char *name)
@@ -61,4 +69,178 @@ Form1::Form1(QWidget *parent)
     Label7 = named<Label>(controls, "Label7");
     Label8 = named<Label>(controls, "Label8");
     Version = named<Label>(controls, "Version");
+
+    // The three lists start together in the current folder.
+    const QString start = QDir::currentPath();
+    Folder->setPath(start);
+    Files->setPath(Folder->path());
+    Drives->setDriveOf(Folder->path());
+
+    connect(Text2, &TextBox::changed, this, &Form1::Text2_Change);
+    connect(Text1, &TextBox::changed, this, &Form1::Text1_Change);
+    connect(Label1, &Label::clicked, this, &Form1::Label1_Click);
+    connect(Label2, &Label::clicked, this, &Form1::Label2_Click);
+    connect(Label3, &Label::clicked, this, &Form1::Label3_Click);
+    connect(Label4, &Label::clicked, this, &Form1::Label4_Click);
+    connect(Picture_up, &PictureBox::clicked, this, &Form1::Picture_up_Click);
+    connect(Picture_down, &PictureBox::clicked, this, &Form1::Picture_down_Click);
+    connect(Command1, &CommandButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &CommandButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &CommandButton::clicked, this, &Form1::Command3_Click);
+    connect(Drives, &DriveList::changed, this, &Form1::Drives_Change);
+    connect(Folder, &FolderList::clicked, this, &Form1::Folder_Click);
+    connect(Folder, &FolderList::pathChanged, this, &Form1::Folder_Change);
+    connect(Files, &FileList::clicked, this, &Form1::Files_Click);
+}
+
+void Form1::load()
+{
+    guidanceRefresh();
+    Command1->setText(QString::fromUtf8(CondensingRun::readyCaption));
+    Drives->hide();
+    Folder->hide();
+    Files->hide();
+    CenterBanner->show();
+    Command3->show();
+}
+
+// The run step is shown exactly while Text1 holds "ALL.TXT".
+void Form1::guidanceRefresh()
+{
+    if (Text1->text() == logFileName) {
+        Label2->show();
+        Label3->show();
+        Picture_up->show();
+        Command1->show();
+    } else {
+        Command1->hide();
+        Label2->hide();
+        Label3->hide();
+        Picture_up->hide();
+    }
+}
+
+// Call sign entry: the shared values and the banner follow every change; an
+// empty call sign shows its own step again, any other shows the find step.
+void Form1::Text2_Change()
+{
+    Module1::OperatorCall = Text2->text();
+    Module1::OperatorCallLength = static_cast<qint32>(Module1::OperatorCall.toUcs4().size());
+    Label4->setText(QStringLiteral("Customized for ") + Module1::OperatorCall);
+
+    const bool empty = Text2->text().isEmpty();
+    Label1->setVisible(!empty);
+    Label2->hide();
+    Label3->hide();
+    Label4->show();
+    Label5->show();
+    Label6->show();
+    Label7->setVisible(empty);
+    Label8->setVisible(empty);
+    Picture_up->hide();
+    Picture_down->setVisible(!empty);
+    Picture_call->setVisible(empty);
+    Command1->hide();
+}
+
+void Form1::Text1_Change() { guidanceRefresh(); }
+void Form1::Label1_Click() { guidanceRefresh(); }
+void Form1::Label2_Click() { guidanceRefresh(); }
+void Form1::Label3_Click() { guidanceRefresh(); }
+void Form1::Picture_up_Click() { guidanceRefresh(); }
+void Form1::Picture_down_Click() { guidanceRefresh(); }
+
+void Form1::Label4_Click()
+{
+    Label4->setText(QStringLiteral("kill me"));
+}
+
+// The run; after a failure (its warning has been shown) the window stays as
+// it was, so the user can put things right and run again.
+void Form1::Command1_Click()
+{
+    DesktopRunEnvironment environment(this);
+    CondensingRun run(environment, *Command1);
+    const bool written = run.perform({Folder->path().toStdString(), Text1->text().toStdString(),
+                                      Module1::OperatorCall.toStdString(),
+                                      Module1::OperatorCall.toLocal8Bit().toStdString()});
+    if (written)
+        afterRunState();
+}
+
+void Form1::afterRunState()
+{
+    Label1->hide();
+    Label2->hide();
+    Label3->hide();
+    Label4->show();
+    Label5->show();
+    Label6->show();
+    Picture_up->hide();
+    Picture_down->hide();
+    Command1->hide();
+    Command3->hide();
+    Text1->hide();
+    Text2->hide();
+}
+
+void Form1::Command2_Click()
+{
+    unload();
+}
+
+// Opens the browser in place of the centre banner.
+void Form1::Command3_Click()
+{
+    Label1->hide();
+    Label2->hide();
+    Label3->hide();
+    Picture_up->hide();
+    Picture_down->hide();
+    Drives->show();
+    Folder->show();
+    Files->show();
+    CenterBanner->hide();
+    Command3->hide();
+}
+
+// A drive that is not ready is reported, and the lists stay where they were.
+void Form1::Drives_Change()
+{
+    const QString drive = Drives->drive();
+    if (!Folder->setPath(drive)) {
+        MessageBox::warning(this, QStringLiteral("The drive %1 is not ready.\n\n"
+                                                 "Insert a disk or choose another drive.").arg(drive));
+        Drives->setDriveOf(Folder->path());
+        return;
+    }
+    Files->setPath(Folder->path());
+    Files->setPattern(everyFile);
+}
+
+void Form1::Folder_Click()
+{
+    Files->setPath(Folder->path());
+    Files->setPattern(everyFile);
+}
+
+// The file list follows every change of the folder list's path, so the run
+// reads the folder whose files the user chose from.
+void Form1::Folder_Change()
+{
+    Files->setPath(Folder->path());
+}
+
+// A file chosen: the browser closes and its name goes into Text1, which runs
+// the guidance refresh before the run button is decided here.
+void Form1::Files_Click()
+{
+    Files->setPattern(everyFile);
+    Drives->hide();
+    Folder->hide();
+    Files->hide();
+    CenterBanner->show();
+    Command3->show();
+    Text1->setText(Files->selectedName());
+    Command1->setVisible(Text1->text() == logFileName);
 }

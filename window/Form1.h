@@ -19,7 +19,31 @@ class Form1 : public Form
 public:
     explicit Form1(QWidget *parent = nullptr);
 
+    // Start-up state.
+    void load() override;
+
 private:
+    // Step guidance.
+    void Text2_Change();
+    void Text1_Change();
+    void Label1_Click();
+    void Label2_Click();
+    void Label3_Click();
+    void Label4_Click();
+    void Picture_up_Click();
+    void Picture_down_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void guidanceRefresh();
+    void afterRunState();
+
+    // The log file browser.
+    void Command3_Click();
+    void Drives_Change();
+    void Folder_Click();
+    void Folder_Change();
+    void Files_Click();
+
     CommandButton *Command1;
     CommandButton *Command2;
     CommandButton *Command3;

@@ -1,0 +1,255 @@
+#include "CommandButton.h"
+#include "DriveList.h"
+#include "FileList.h"
+#include "FolderList.h"
+#include "FormFixture.h"
+#include "ModalBoxCloser.h"
+#include "Module1.h"
+#include "ReferenceCondenser.h"
+#include "TextBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace FormFixture;
+
+namespace {
+
+const QStringList callTyped = sorted({"Version", "Label6", "Label5", "CenterBanner", "Label4", "Text1", "Text2",
+                                      "Label1", "Picture_down", "Command3", "Command2"});
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), qint64(bytes.size()));
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+const QByteArray topLog = "UTC Date: 2008 Mar 05\r\n000100  -3  2.1 K1ABC W9XYZ EN37\r\n000200 nothing\r\n";
+const QByteArray subLog = "---------------------\r\n000300 CQ K1ABC FN42\r\n";
+
+} // namespace
+
+// The drive, folder and file lists, and whole runs started from them.
+class Form1BrowserTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void opensInPlaceOfTheBanner();
+    void listsEveryFileOfTheFolder();
+    void choosingAFile_data();
+    void choosingAFile();
+    void singleClickOnAFolderOnlySelects();
+    void openedFolderIsWhereTheRunReads();
+    void reopensAsItWasLeft();
+    void changeOfDrive();
+    void driveNotReady();
+    void wholeRun();
+    void failedRunLeavesTheWindowReady();
+
+private:
+    QString path(const QString &name) const { return QDir(m_dir->path()).filePath(name); }
+    void typeCallAndChoose(const QString &fileName);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Form1> m_form;
+};
+
+void Form1BrowserTest::init()
+{
+    Module1::OperatorCall.clear();
+    Module1::OperatorCallLength = 0;
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(m_dir->path()).mkdir("sub"));
+    writeFile(path("ALL.TXT"), topLog);
+    writeFile(path("all.txt"), "lower case name\r\n");
+    writeFile(path("notes"), "a name without a dot\r\n");
+    writeFile(path(".hidden"), "hidden\r\n");
+    writeFile(path("sub/ALL.TXT"), subLog);
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    m_form = std::make_unique<Form1>();
+    m_form->start();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void Form1BrowserTest::cleanup()
+{
+    m_form.reset();
+    QDir::setCurrent(QDir::tempPath());
+}
+
+void Form1BrowserTest::typeCallAndChoose(const QString &fileName)
+{
+    QTest::keyClicks(control(*m_form, "Text2"), "K1ABC");
+    click(*m_form, "Command3");
+    QVERIFY(clickEntry(control<FileList>(*m_form, "Files"), fileName));
+}
+
+void Form1BrowserTest::opensInPlaceOfTheBanner()
+{
+    QTest::keyClicks(control(*m_form, "Text2"), "K1ABC");
+    click(*m_form, "Command3");
+    QCOMPARE(shown(*m_form), sorted({"Version", "Label6", "Label5", "Label4", "Text1", "Text2", "Drives", "Folder",
+                                     "Files", "Command2"}));
+    QCOMPARE(control<FolderList>(*m_form, "Folder")->path(), QDir::toNativeSeparators(m_dir->path()));
+}
+
+void Form1BrowserTest::listsEveryFileOfTheFolder()
+{
+    click(*m_form, "Command3");
+    auto *files = control<FileList>(*m_form, "Files");
+    QCOMPARE(files->pattern(), QStringLiteral("*.*"));
+    QStringList names = entries(files);
+    QVERIFY2(!names.contains(".hidden"), qPrintable(names.join(',')));
+    names.sort();
+    QCOMPARE(names, QStringList({"ALL.TXT", "all.txt", "notes"}));
+}
+
+void Form1BrowserTest::choosingAFile_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("runStepShown");
+    QTest::newRow("ALL.TXT") << "ALL.TXT" << true;
+    QTest::newRow("same name in lower case") << "all.txt" << false;
+    QTest::newRow("name without a dot") << "notes" << false;
+}
+
+void Form1BrowserTest::choosingAFile()
+{
+    QFETCH(QString, fileName);
+    QFETCH(bool, runStepShown);
+    typeCallAndChoose(fileName);
+    QCOMPARE(control<TextBox>(*m_form, "Text1")->text(), fileName);
+    QStringList expected = callTyped;
+    if (runStepShown)
+        expected = sorted(expected + QStringList({"Label2", "Label3", "Picture_up", "Command1"}));
+    expected.removeAll("Label1");  // the browser hid the find step's prompt
+    expected.removeAll("Picture_down");
+    QCOMPARE(shown(*m_form), expected);
+}
+
+void Form1BrowserTest::singleClickOnAFolderOnlySelects()
+{
+    click(*m_form, "Command3");
+    auto *folder = control<FolderList>(*m_form, "Folder");
+    const QString before = folder->path();
+    QVERIFY(clickEntry(folder, "sub"));
+    QCOMPARE(folder->path(), before);
+    QCOMPARE(folder->currentItem()->text(0), QStringLiteral("sub"));
+}
+
+// Opening a folder takes the file list along, so the run reads the ALL.TXT
+// that was chosen there.
+void Form1BrowserTest::openedFolderIsWhereTheRunReads()
+{
+    QTest::keyClicks(control(*m_form, "Text2"), "K1ABC");
+    click(*m_form, "Command3");
+    auto *folder = control<FolderList>(*m_form, "Folder");
+    QVERIFY(clickEntry(folder, "sub", true));
+    QCOMPARE(folder->path(), QDir::toNativeSeparators(path("sub")));
+    auto *files = control<FileList>(*m_form, "Files");
+    QCOMPARE(files->path(), folder->path());
+    QCOMPARE(entries(files), QStringList({"ALL.TXT"}));
+    QVERIFY(clickEntry(files, "ALL.TXT"));
+
+    ModalBoxCloser closer;
+    click(*m_form, "Command1");
+    QCOMPARE(closer.boxes.size(), 1);
+    QCOMPARE(readAll(path("sub/jt65a_K1ABC_logfile.txt")).toStdString(), referenceCondense(subLog.toStdString(), "K1ABC"));
+    QVERIFY(!QFile::exists(path("jt65a_K1ABC_logfile.txt")));
+}
+
+void Form1BrowserTest::reopensAsItWasLeft()
+{
+    typeCallAndChoose("notes");
+    click(*m_form, "Command3");
+    QVERIFY(!control(*m_form, "Files")->isHidden());
+    QCOMPARE(control<FileList>(*m_form, "Files")->selectedName(), QStringLiteral("notes"));
+    QCOMPARE(control<FolderList>(*m_form, "Folder")->path(), QDir::toNativeSeparators(m_dir->path()));
+    QVERIFY(clickEntry(control<FileList>(*m_form, "Files"), "ALL.TXT"));
+    QCOMPARE(control<TextBox>(*m_form, "Text1")->text(), QStringLiteral("ALL.TXT"));
+    QVERIFY(!control(*m_form, "Command1")->isHidden());
+}
+
+void Form1BrowserTest::changeOfDrive()
+{
+    click(*m_form, "Command3");
+    auto *drives = control<DriveList>(*m_form, "Drives");
+    const int root = drives->findText(QDir::toNativeSeparators(QDir::rootPath()));
+    QVERIFY(root >= 0);
+    drives->setCurrentIndex(root);
+    emit drives->activated(root);  // as when the user picks it
+    QCOMPARE(control<FolderList>(*m_form, "Folder")->path(), QDir::toNativeSeparators(QDir::rootPath()));
+    QCOMPARE(control<FileList>(*m_form, "Files")->path(), QDir::toNativeSeparators(QDir::rootPath()));
+}
+
+void Form1BrowserTest::driveNotReady()
+{
+    click(*m_form, "Command3");
+    auto *drives = control<DriveList>(*m_form, "Drives");
+    const QString before = drives->currentText();
+    drives->addItem(path("no-disk-in-this-drive"));
+    ModalBoxCloser closer;
+    drives->setCurrentIndex(drives->count() - 1);
+    emit drives->activated(drives->count() - 1);
+
+    QCOMPARE(closer.boxes.size(), 1);
+    QCOMPARE(closer.boxes.first().icon, QMessageBox::Warning);
+    QVERIFY(closer.boxes.first().text.contains("no-disk-in-this-drive"));
+    QCOMPARE(control<FolderList>(*m_form, "Folder")->path(), QDir::toNativeSeparators(m_dir->path()));
+    QCOMPARE(drives->currentText(), before);
+    QVERIFY(m_form->isVisible());
+}
+
+void Form1BrowserTest::wholeRun()
+{
+    typeCallAndChoose("ALL.TXT");
+    QString captionWhileShown;
+    ModalBoxCloser closer([&] { captionWhileShown = control<CommandButton>(*m_form, "Command1")->text(); });
+    click(*m_form, "Command1");
+
+    QCOMPARE(closer.boxes.size(), 1);
+    const QString written = QDir::toNativeSeparators(path("jt65a_K1ABC_logfile.txt"));
+    QCOMPARE(closer.boxes.first().text, "A new file, " + written + ", has been created.");
+    QCOMPARE(closer.boxes.first().icon, QMessageBox::Information);
+    QCOMPARE(captionWhileShown, QStringLiteral("Standby"));
+    QCOMPARE(readAll(written).toStdString(), referenceCondense(topLog.toStdString(), "K1ABC"));
+    QCOMPARE(shown(*m_form), sorted({"Version", "Label6", "Label5", "CenterBanner", "Label4", "Command2"}));
+    QCOMPARE(control<CommandButton>(*m_form, "Command1")->text(), QStringLiteral("Clarify the raw JT65a logfile now."));
+}
+
+void Form1BrowserTest::failedRunLeavesTheWindowReady()
+{
+    typeCallAndChoose("ALL.TXT");
+    const QStringList before = shown(*m_form);
+    QVERIFY(QFile::remove(path("ALL.TXT")));
+
+    ModalBoxCloser closer;
+    click(*m_form, "Command1");
+    QCOMPARE(closer.boxes.size(), 1);
+    QCOMPARE(closer.boxes.first().icon, QMessageBox::Warning);
+    QVERIFY(closer.boxes.first().text.contains(QDir::toNativeSeparators(path("ALL.TXT"))));
+    QCOMPARE(shown(*m_form), before);
+    QCOMPARE(control<CommandButton>(*m_form, "Command1")->text(), QStringLiteral("Clarify the raw JT65a logfile now."));
+
+    // Put right, the same button runs again.
+    writeFile(path("ALL.TXT"), topLog);
+    click(*m_form, "Command1");
+    QCOMPARE(closer.boxes.size(), 2);
+    QCOMPARE(closer.boxes.last().icon, QMessageBox::Information);
+    QVERIFY(QFile::exists(path("jt65a_K1ABC_logfile.txt")));
+}
+
+QTEST_MAIN(Form1BrowserTest)
+#include "tst_form1browser.moc"
