@@ -5,11 +5,10 @@
 #include "ClassicLogWriter.h"
 #include "FileSource.h"
 #include "LogCondenser.h"
+#include "PeakMemory.h"
 #include "SaveFileOutput.h"
 
 #include <QTemporaryDir>
-
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
@@ -22,13 +21,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double peakMemoryMiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;  // Linux reports KiB
-}
 
 // Seconds taken by `work`, or a negative number if it failed.
 double timed(const std::function<bool()> &work)
@@ -140,7 +132,12 @@ int main(int argc, char **argv)
     report("getline loop", timed([&] { return condenseWithGetline(log, call, plain); }), bytes);
 
     const std::string rg = dir.filePath("rg.txt").toStdString();
-    if (std::system("command -v rg >/dev/null 2>&1") == 0) {
+#ifdef _WIN32
+    const char *const findRipgrep = "where rg >NUL 2>&1";
+#else
+    const char *const findRipgrep = "command -v rg >/dev/null 2>&1";
+#endif
+    if (std::system(findRipgrep) == 0) {
         const std::string command = "rg -F " + call + " " + quoted(log) + " > " + quoted(rg);
         report("rg -F CALL FILE > out", timed([&] { return std::system(command.c_str()) == 0; }), bytes);
     } else {

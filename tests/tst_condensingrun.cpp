@@ -159,7 +159,7 @@ void CondensingRunTest::writesTheCondensedLogAndAnnouncesIt()
 
     QCOMPARE(m_closer->boxes.size(), 1);
     const ModalBoxCloser::Box box = m_closer->boxes.first();
-    QCOMPARE(box.text, "A new file, " + m_dir->path() + "/" + fileName + ", has been created.");
+    QCOMPARE(box.text, "A new file, " + QDir::toNativeSeparators(path(fileName)) + ", has been created.");
     QCOMPARE(box.icon, QMessageBox::Information);
     QCOMPARE(box.title, QStringLiteral("JT65a raw log clarifier"));
     QCOMPARE(box.buttonCount, 1);

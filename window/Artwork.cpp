@@ -64,12 +64,13 @@ QImage handPointingUp()
     return handPointingDownLeft().transformed(QTransform().rotate(90));
 }
 
-QImage windowIcon()
+QImage windowIcon(int size)
 {
-    QImage image(32, 32, QImage::Format_ARGB32);
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 32.0, size / 32.0);
 
     // Radio waves around the top of the mast.
     painter.setPen(QPen(QColor(220, 0, 0), 1.5));

@@ -16,8 +16,9 @@ QImage handPointingDownRight();
 // The same bitmap turned a quarter turn clockwise (58 x 82, fingertip top-left).
 QImage handPointingUp();
 
-// The 32 x 32 window icon: a black radio mast on a blue ground line, a small
-// blue box with a yellow centre at its top, three red rings of radio waves.
-QImage windowIcon();
+// The window icon: a black radio mast on a blue ground line, a small blue box
+// with a yellow centre at its top, three red rings of radio waves. Drawn on a
+// 32 x 32 grid; other sizes are the same drawing scaled.
+QImage windowIcon(int size = 32);
 
 } // namespace Artwork
