@@ -20,10 +20,11 @@ class ByteSource;
 // last line without a terminator counts like any other.
 //
 // The log is read into one buffer that is reused for every read. Each filled
-// buffer is searched as a whole for the call sign; lines are walked with a
-// fast scan for terminators, and only the unfinished last line is carried to
-// the next read. Memory stays at the buffer plus the longest line, whatever
-// the size of the log.
+// buffer is searched as a whole: for the call sign, and sixty-four bytes at a
+// time for the starts of lines that may be marker lines. Line bounds are found
+// only around those places; every other line is passed over. Only the
+// unfinished last line is carried to the next read, so memory stays at the
+// buffer plus the longest line, whatever the size of the log.
 class LogCondenser
 {
 public:
