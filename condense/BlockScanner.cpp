@@ -37,17 +37,14 @@ __m128i bytesEqual16(const char *at, char c)
     return _mm_cmpeq_epi8(load16(at), _mm_set1_epi8(c));
 }
 
-// Bit i: a line starts at at[i] (after a terminator, not one itself) and
-// shows the first and third bytes of "UTC" or "---", or "T" and "s" of
-// "Trans" in columns 9 and 13.
+// Bit i: a line starts at at[i] (after a terminator, not one itself) with
+// "U" or "-", or with "T" in its ninth column.
 std::uint32_t markerLineStartBits16(const char *at)
 {
     const __m128i here = load16(at);
-    const __m128i third = load16(at + 2);
-    const __m128i utc = _mm_and_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8('U')), _mm_cmpeq_epi8(third, _mm_set1_epi8('C')));
-    const __m128i dashes = _mm_and_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8('-')), _mm_cmpeq_epi8(third, _mm_set1_epi8('-')));
-    const __m128i trans = _mm_and_si128(bytesEqual16(at + 8, 'T'), bytesEqual16(at + 12, 's'));
-    const __m128i marker = _mm_or_si128(_mm_or_si128(utc, dashes), trans);
+    const __m128i marker = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8('U')), _mm_cmpeq_epi8(here, _mm_set1_epi8('-'))),
+        bytesEqual16(at + 8, 'T'));
     const __m128i lineStart = _mm_andnot_si128(terminators16(here), terminators16(load16(at - 1)));
     return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_and_si128(lineStart, marker)));
 }
@@ -82,14 +79,9 @@ CLARIFIER_TARGET_AVX2 __m256i terminators32(__m256i bytes)
 CLARIFIER_TARGET_AVX2 std::uint32_t markerLineStartBits32(const char *at)
 {
     const __m256i here = load32(at);
-    const __m256i third = load32(at + 2);
-    const __m256i utc = _mm256_and_si256(_mm256_cmpeq_epi8(here, _mm256_set1_epi8('U')),
-                                         _mm256_cmpeq_epi8(third, _mm256_set1_epi8('C')));
-    const __m256i dashes = _mm256_and_si256(_mm256_cmpeq_epi8(here, _mm256_set1_epi8('-')),
-                                            _mm256_cmpeq_epi8(third, _mm256_set1_epi8('-')));
-    const __m256i trans = _mm256_and_si256(_mm256_cmpeq_epi8(load32(at + 8), _mm256_set1_epi8('T')),
-                                           _mm256_cmpeq_epi8(load32(at + 12), _mm256_set1_epi8('s')));
-    const __m256i marker = _mm256_or_si256(_mm256_or_si256(utc, dashes), trans);
+    const __m256i marker = _mm256_or_si256(
+        _mm256_or_si256(_mm256_cmpeq_epi8(here, _mm256_set1_epi8('U')), _mm256_cmpeq_epi8(here, _mm256_set1_epi8('-'))),
+        _mm256_cmpeq_epi8(load32(at + 8), _mm256_set1_epi8('T')));
     const __m256i lineStart = _mm256_andnot_si256(terminators32(here), terminators32(load32(at - 1)));
     return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(lineStart, marker)));
 }
@@ -97,6 +89,22 @@ CLARIFIER_TARGET_AVX2 std::uint32_t markerLineStartBits32(const char *at)
 CLARIFIER_TARGET_AVX2 std::uint64_t markerLineStartBitsAvx2(const char *block)
 {
     return std::uint64_t{markerLineStartBits32(block)} | (std::uint64_t{markerLineStartBits32(block + 32)} << 32);
+}
+
+// Steps over whole blocks without a possible marker line start, as long as
+// the vector tests have room (one byte before, eight past the block).
+// Returns the first block not passed over, and its bits in `bits`.
+CLARIFIER_TARGET_AVX2 std::size_t skipQuietBlocksAvx2(const char *data, std::size_t base, std::size_t size,
+                                                      std::uint64_t &bits)
+{
+    bits = 0;
+    while (base > 0 && size - base >= blockSize + 8) {
+        bits = markerLineStartBitsAvx2(data + base);
+        if (bits != 0)
+            break;
+        base += blockSize;
+    }
+    return base;
 }
 #endif
 
@@ -122,6 +130,18 @@ std::size_t BlockScanner::next(std::size_t from)
         }
         if (from >= m_size)
             return m_size;
+#ifdef CLARIFIER_AVX2_DISPATCH
+        if (m_avx2 && m_kind == Kind::MarkerLineStarts) {
+            std::uint64_t bits = 0;
+            const std::size_t base = skipQuietBlocksAvx2(m_data, from, m_size, bits);
+            if (bits != 0) {
+                m_base = base;
+                m_bits = bits;
+                continue;
+            }
+            from = base;  // the rest is too near an end for the vector tests
+        }
+#endif
         load(from);
     }
 }
@@ -162,8 +182,8 @@ std::uint64_t BlockScanner::terminatorBits(std::size_t base) const
 std::uint64_t BlockScanner::markerLineStartBits(std::size_t base) const
 {
     const char *block = m_data + base;
-    // The vector tests read one byte before the block and twelve past it.
-    const bool roomForVectors = base > 0 && m_size - base >= blockSize + 12;
+    // The vector tests read one byte before the block and eight past it.
+    const bool roomForVectors = base > 0 && m_size - base >= blockSize + 8;
 #ifdef CLARIFIER_AVX2_DISPATCH
     if (m_avx2 && roomForVectors)
         return markerLineStartBitsAvx2(block);
@@ -182,9 +202,7 @@ std::uint64_t BlockScanner::markerLineStartBits(std::size_t base) const
         const std::size_t at = base + i;
         const std::size_t room = m_size - at;
         const bool lineStart = (at == 0 || isTerminator(m_data[at - 1])) && !isTerminator(m_data[at]);
-        const bool mayBeMarker = (room > 2 && m_data[at] == 'U' && m_data[at + 2] == 'C')
-            || (room > 2 && m_data[at] == '-' && m_data[at + 2] == '-')
-            || (room > 12 && m_data[at + 8] == 'T' && m_data[at + 12] == 's');
+        const bool mayBeMarker = m_data[at] == 'U' || m_data[at] == '-' || (room > 8 && m_data[at + 8] == 'T');
         if (lineStart && mayBeMarker)
             bits |= std::uint64_t{1} << i;
     }

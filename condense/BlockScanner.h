@@ -10,7 +10,7 @@
 // Terminators: every CR and LF.
 // MarkerLineStarts: the starts of the lines that may be marker lines: a line
 // start (the block's first byte, or a byte after CR or LF that is itself
-// neither) followed by "U?C" or "-?-", or with "T???s" from its ninth byte.
+// neither) that begins with "U" or "-" or has "T" as its ninth byte.
 // Every line that begins with "UTC" or "---" or has "Trans" in columns 9 to
 // 13 is among them; the full test is the caller's. The block must begin at a
 // line start.
