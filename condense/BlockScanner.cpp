@@ -4,22 +4,9 @@
 
 #include <bit>
 
-#if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
-#include <emmintrin.h>
-#define CLARIFIER_HAVE_SSE2 1
-#endif
-#ifdef CLARIFIER_AVX2_DISPATCH
-#include <immintrin.h>
-#endif
-
 namespace {
 
 constexpr std::size_t blockSize = 64;
-
-bool isTerminator(char c)
-{
-    return c == '\r' || c == '\n';
-}
 
 #ifdef CLARIFIER_HAVE_SSE2
 __m128i load16(const char *at)

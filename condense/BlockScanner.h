@@ -21,6 +21,8 @@ public:
 
     BlockScanner(Kind kind, const char *data, std::size_t size);
 
+    static bool isTerminator(char c) { return c == '\r' || c == '\n'; }
+
     // The first position of this kind at or after `from`, or size if none.
     // Positions asked for must not decrease from call to call.
     std::size_t next(std::size_t from);

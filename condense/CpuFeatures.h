@@ -1,8 +1,14 @@
 #pragma once
 
-// Vector instructions beyond the x86-64 baseline (SSE2), chosen at run time
-// so that one build runs everywhere and uses AVX2 where the processor has it.
+// The vector instructions the searches use. SSE2 is part of every x86-64
+// processor; AVX2 is chosen at run time, so that one build runs everywhere
+// and uses it where the processor has it.
+#if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
+#include <emmintrin.h>
+#define CLARIFIER_HAVE_SSE2 1
+#endif
 #if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__)
+#include <immintrin.h>
 #define CLARIFIER_AVX2_DISPATCH 1
 #define CLARIFIER_TARGET_AVX2 __attribute__((target("avx2")))
 #endif

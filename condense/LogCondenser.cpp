@@ -23,22 +23,17 @@ bool isTransmitLine(const char *line, std::size_t length)
     return length >= 13 && std::memcmp(line + 8, "Trans", 5) == 0;
 }
 
-bool isTerminator(char c)
-{
-    return c == '\r' || c == '\n';
-}
-
 // Where the complete lines of data[0, size) end: just after the last
 // terminator, except that a CR at the very end is held back until the next
 // read shows whether an LF follows it.
 std::size_t completeLinesEnd(const char *data, std::size_t size)
 {
     std::size_t end = size;
-    while (end > 0 && !isTerminator(data[end - 1]))
+    while (end > 0 && !BlockScanner::isTerminator(data[end - 1]))
         --end;
     if (end == size && end > 0 && data[end - 1] == '\r') {
         --end;
-        while (end > 0 && !isTerminator(data[end - 1]))
+        while (end > 0 && !BlockScanner::isTerminator(data[end - 1]))
             --end;
     }
     return end;
@@ -48,7 +43,7 @@ std::size_t completeLinesEnd(const char *data, std::size_t size)
 // than `floor`, itself a line start.
 std::size_t lineStartOf(const char *data, std::size_t at, std::size_t floor)
 {
-    while (at > floor && !isTerminator(data[at - 1]))
+    while (at > floor && !BlockScanner::isTerminator(data[at - 1]))
         --at;
     return at;
 }

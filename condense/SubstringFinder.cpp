@@ -6,14 +6,6 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
-#include <emmintrin.h>
-#define CLARIFIER_HAVE_SSE2 1
-#endif
-#ifdef CLARIFIER_AVX2_DISPATCH
-#include <immintrin.h>
-#endif
-
 namespace {
 
 // Digits, blanks and punctuation fill every decode line; letters are rarer.
