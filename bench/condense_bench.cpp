@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // condense-bench FILE CALL OUT   condenses FILE for CALL into OUT as the run does
 // condense-bench                 the same on a generated 500 MB classic log,
 //                                beside a getline loop and ripgrep

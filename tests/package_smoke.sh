@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the .deb, unpacks it into a temporary root, checks what it installs,
 # and starts the installed program on a virtual display: its window must open,
 # and a click on "Close and Exit" must end it cleanly.

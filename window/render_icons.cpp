@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // render-icons DIR: writes the window icon for the hicolor theme,
 // DIR/<size>x<size>/apps/<name>.png for each size the desktop asks for.
 #include "Artwork.h"
