@@ -5,10 +5,13 @@
 
 namespace Application {
 
-int run(int &argc, char **argv, std::unique_ptr<Form> (*createStartupForm)())
+int run(int &argc, char **argv, const Identity &identity,
+        std::unique_ptr<Form> (*createStartupForm)())
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("jt65a-clarifier"));
+    // Before the first window: the class is read when a window is created.
+    QApplication::setApplicationName(identity.name);
+    QApplication::setDesktopFileName(identity.desktopFileName);
     QApplication::setOrganizationDomain(QStringLiteral("clarifier.jt65a.local"));
 
     // The event loop ends when the last window has closed.

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the .deb, unpacks it into a temporary root, checks what it installs,
-# and starts the installed program on a virtual display: its window must open,
-# and a click on "Close and Exit" must end it cleanly.
+# Builds the .deb and checks it as a distribution would: lintian finds no error
+# and no warning, the copyright file, changelog and manual page are there and
+# sound, and the program is hardened. Then it unpacks the package into a
+# temporary root and starts the installed program on a virtual display: its
+# window must open with the class its desktop entry names, and a click on
+# "Close and Exit" must end it cleanly.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 app_id=org.jt65a.Clarifier
@@ -24,6 +27,11 @@ deb=$(ls "$work"/package/jt65a-clarifier_*.deb)
 dpkg-deb -f "$deb" Depends | grep -q "libqt6widgets6" || fail "the package does not depend on Qt Widgets"
 dpkg-deb -f "$deb" Depends | grep -q "fonts-liberation" || fail "the package does not depend on its fonts"
 
+# Information tags are shown; each one's reason is written beside the setting
+# that causes it.
+lintian --fail-on error,warning --display-info \
+    "$deb" || fail "lintian found errors or warnings"
+
 root="$work/root"
 dpkg -x "$deb" "$root"
 for file in usr/bin/jt65a-clarifier \
@@ -37,6 +45,30 @@ done
 desktop-file-validate "$root/usr/share/applications/$app_id.desktop"
 grep -q "^Categories=.*HamRadio;" "$root/usr/share/applications/$app_id.desktop" || fail "not in HamRadio"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >/dev/null
+
+doc="$root/usr/share/doc/jt65a-clarifier"
+grep -qx "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" "$doc/copyright" \
+    || fail "the copyright file is not in the machine-readable format"
+grep -qx "License: GPL-3.0-or-later" "$doc/copyright" || fail "the copyright file does not name GPL-3.0-or-later"
+changelog_version=$(zcat "$doc/changelog.gz" | dpkg-parsechangelog -l- -S Version)
+[ "$changelog_version" = "$(dpkg-deb -f "$deb" Version)" ] \
+    || fail "the changelog's latest release is $changelog_version, not the package's version"
+
+manual="$root/usr/share/man/man1/jt65a-clarifier.1.gz"
+[ -f "$manual" ] || fail "no manual page"
+man_warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$manual" 2>&1 >/dev/null)
+[ -z "$man_warnings" ] || fail "the manual page renders with warnings: $man_warnings"
+manual_text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$manual" 2>/dev/null)
+grep -q "jt65a_CALL_logfile.txt" <<<"$manual_text" || fail "the manual page does not name the file it writes"
+
+# Hardened as Debian builds: a position-independent executable with read-only
+# relocations bound at start-up, and stack protection.
+program="$root/usr/bin/jt65a-clarifier"
+grep -q "Type:.*DYN" <<<"$(readelf -h "$program")" || fail "the program is not position-independent"
+grep -q "GNU_RELRO" <<<"$(readelf -lW "$program")" || fail "the program has no RELRO segment"
+grep -q "FLAGS_1.*NOW" <<<"$(readelf -dW "$program")" || fail "the program does not bind at start-up"
+grep -q "__stack_chk_fail" <<<"$(readelf --dyn-syms -W "$program")" || fail "the program has no stack protection"
+[ -z "$(readelf -SW "$program" | grep -F .symtab || true)" ] || fail "the program is not stripped"
 
 # A virtual display of its own.
 exec 3<> "$work/display"
@@ -58,6 +90,12 @@ window=$(timeout 30 xdotool search --sync --onlyvisible --name "^$title\$" | hea
     || fail "the window did not open"
 geometry=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}')
 [ "$geometry" = "394x555" ] || fail "the window is $geometry, not 394x555"
+
+# Docks tie the window to its launcher by the class the entry names.
+wm_class=$(xprop -id "$window" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = "[^"]*", "\([^"]*\)"$/\1/p')
+startup_class=$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/$app_id.desktop")
+[ -n "$startup_class" ] || fail "the desktop entry names no StartupWMClass"
+[ "$wm_class" = "$startup_class" ] || fail "the window's class is '$wm_class', the entry's is '$startup_class'"
 
 # "Close and Exit" lies at (32, 520), 329 x 25 pixels.
 xdotool mousemove --window "$window" 196 532 click 1
