@@ -5,8 +5,10 @@
 
 #include <QPushButton>
 
-// A command button. Its click is QPushButton::clicked; as the run button it
-// shows a new caption at once, also while the event loop is waiting.
+// A command button. Its click is QPushButton::clicked, by the mouse or, when
+// it has the focus, by Space or Enter; with the focus it shows a dotted
+// rectangle inside its edge. As the run button it shows a new caption at
+// once, also while the event loop is waiting.
 class CommandButton : public QPushButton, public RunButton
 {
     Q_OBJECT
@@ -15,4 +17,8 @@ public:
     explicit CommandButton(QWidget *parent = nullptr);
 
     void setCaption(const std::string &caption) override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };

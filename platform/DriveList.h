@@ -4,8 +4,12 @@
 #include <QComboBox>
 
 // A drop-down list of drives: the drive letters on Windows; elsewhere the
-// volumes a user picks from: the root, the volume that holds the home folder,
-// and removable media. changed() follows the user's choice of another drive.
+// volumes a user picks from (the root, the volume that holds the home folder,
+// other disks and removable media, but no system or pseudo mounts). After
+// them come the decoders' data folders on this machine, each under a name an
+// operator recognises. The list is read again each time it opens, and shows
+// every entry whole. changed() follows the user's choice of another entry;
+// picking the entry already shown raises nothing.
 class DriveList : public QComboBox
 {
     Q_OBJECT
@@ -13,15 +17,30 @@ class DriveList : public QComboBox
 public:
     explicit DriveList(QWidget *parent = nullptr);
 
-    // The chosen drive's top folder, as a folder list's path.
+    // The chosen entry's folder, as a folder list's path.
     QString drive() const;
 
-    // Chooses the drive that holds `path`, without raising changed().
+    // Shows the entry that holds `path` (the deepest one), without raising changed().
     void setDriveOf(const QString &path);
 
-    // Lists the drives again, keeping the chosen one where it is still there.
+    // Lists the drives and data folders again, keeping the chosen one where it is still there.
     void refresh();
+
+    void showPopup() override;
+
+    // Whether a volume mounted at `root` with the given file system is one a
+    // user would pick; pseudo, system and container mounts are not.
+    static bool offered(const QString &root, const QByteArray &fileSystemType);
+
+    // The decoders' data folders (WSJT-X, JTDX and their per-rig variants
+    // "WSJT-X - <rig>", "JTDX - <rig>") under `dataLocation`, as entry name and path.
+    static QList<QPair<QString, QString>> decoderFolders(const QString &dataLocation);
 
 signals:
     void changed();
+
+private:
+    void picked(int index);
+
+    QString m_shown;
 };

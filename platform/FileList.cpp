@@ -4,6 +4,7 @@
 #include "NativePaths.h"
 
 #include <QDir>
+#include <QKeyEvent>
 
 FileList::FileList(QWidget *parent)
     : QListWidget(parent)
@@ -23,6 +24,18 @@ void FileList::setPattern(const QString &pattern)
         return;
     m_pattern = pattern;
     fill();
+}
+
+void FileList::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool choose = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    if (choose && event->modifiers() == Qt::NoModifier) {
+        if (currentItem() != nullptr && !event->isAutoRepeat())
+            emit clicked();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 QString FileList::selectedName() const

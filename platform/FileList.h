@@ -5,7 +5,8 @@
 
 // A list of the files in one folder that match a pattern, sorted by name.
 // The pattern "*.*" means every file, also names without a dot. A click on
-// an entry raises clicked().
+// an entry, or Enter or Space on the selected one, raises clicked(); the
+// arrow keys only move the selection.
 class FileList : public QListWidget
 {
     Q_OBJECT
@@ -25,6 +26,9 @@ public:
 
 signals:
     void clicked();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void fill();

@@ -4,7 +4,17 @@
 #include "NativePaths.h"
 
 #include <QDir>
-#include <QFileIconProvider>
+#include <QStyle>
+
+namespace {
+
+bool listable(const QString &path)
+{
+    const QDir folder(path);
+    return !path.isEmpty() && folder.exists() && folder.isReadable();
+}
+
+} // namespace
 
 FolderList::FolderList(QWidget *parent)
     : QTreeWidget(parent)
@@ -20,10 +30,9 @@ FolderList::FolderList(QWidget *parent)
 
 bool FolderList::setPath(const QString &path)
 {
-    const QDir folder(path);
-    if (path.isEmpty() || !folder.exists() || !folder.isReadable())
+    if (!listable(path))
         return false;
-    const QString native = NativePaths::display(folder.absolutePath());
+    const QString native = NativePaths::display(QDir(path).absolutePath());
     const bool changed = native != m_path;
     m_path = native;
     fill();
@@ -32,19 +41,41 @@ bool FolderList::setPath(const QString &path)
     return true;
 }
 
+void FolderList::openStartFolder()
+{
+    if (!setPath(QDir::currentPath()) && !setPath(QDir::homePath()))
+        setPath(QDir::rootPath());
+}
+
+void FolderList::reread()
+{
+    QString folder = QDir::fromNativeSeparators(m_path);
+    while (!listable(folder) && !QDir(folder).isRoot()) {
+        const QString up = QDir::cleanPath(folder + QStringLiteral("/.."));
+        if (up.isEmpty() || up == folder)
+            break;
+        folder = up;
+    }
+    if (!setPath(folder))
+        fill();
+}
+
 void FolderList::open(QTreeWidgetItem *item)
 {
-    setPath(item->data(0, Qt::UserRole).toString());
+    const QString folder = item->data(0, Qt::UserRole).toString();
+    if (!setPath(folder))
+        emit cannotOpen(folder);
 }
 
 void FolderList::fill()
 {
     clear();
-    const QIcon closedFolder = QFileIconProvider().icon(QFileIconProvider::Folder);
+    const QIcon openFolder = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closedFolder = style()->standardIcon(QStyle::SP_DirClosedIcon);
 
-    // The chain from the root down to the current folder.
+    // The chain from the root down to the current folder, all of it open.
     QStringList chain;
-    for (QDir dir(m_path);; ) {
+    for (QDir dir(m_path);;) {
         chain.prepend(dir.absolutePath());
         if (dir.isRoot() || !dir.cdUp())
             break;
@@ -55,12 +86,13 @@ void FolderList::fill()
         const QString name = QDir(folder).isRoot() ? native : QDir(folder).dirName();
         auto *item = parent ? new QTreeWidgetItem(parent, {name}) : new QTreeWidgetItem(this, {name});
         item->setData(0, Qt::UserRole, native);
-        item->setIcon(0, closedFolder);
+        item->setIcon(0, openFolder);
         parent = item;
     }
 
+    // Its sub-folders, hidden ones sorted in among the others.
     const QDir current(m_path);
-    const QStringList subFolders = current.entryList(QDir::Dirs | QDir::NoDotAndDotDot,
+    const QStringList subFolders = current.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
                                                      QDir::Name | QDir::IgnoreCase);
     for (const QString &name : subFolders) {
         auto *item = new QTreeWidgetItem(parent, {name});

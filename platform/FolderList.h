@@ -3,10 +3,11 @@
 
 #include <QTreeWidget>
 
-// A classic folder list: the current path's folders from the root down, then
-// the current folder's sub-folders. A single click moves the selection only
-// and raises clicked(); a double click or Enter opens the entry, which
-// changes the path and raises pathChanged().
+// A classic folder list: the current path's folders from the root down, shown
+// open, then the current folder's sub-folders, shown closed, hidden ones
+// included. A single click moves the selection only and raises clicked(); a
+// double click or Enter opens the entry, which changes the path and raises
+// pathChanged(). An entry that can no longer be opened raises cannotOpen().
 class FolderList : public QTreeWidget
 {
     Q_OBJECT
@@ -21,9 +22,20 @@ public:
     // listed (a drive that is not ready, a folder that is gone).
     bool setPath(const QString &path);
 
+    // Opens the folder the program was started in; where that cannot be
+    // listed (removed, or its name is not valid text), the home folder, and
+    // failing that the root. The path is never left empty.
+    void openStartFolder();
+
+    // Lists the current folder again; if it is gone, its nearest ancestor
+    // that can still be listed becomes the current folder.
+    void reread();
+
 signals:
     void clicked();
     void pathChanged();
+    // `folder` was listed but cannot be opened now.
+    void cannotOpen(const QString &folder);
 
 private:
     void open(QTreeWidgetItem *item);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Label.h"
 
+#include "FontSubstitutes.h"
 
 Label::Label(QWidget *parent)
     : QLabel(parent)
@@ -9,6 +10,13 @@ Label::Label(QWidget *parent)
     setWordWrap(true);
     setAutoFillBackground(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void Label::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        setContentsMargins(0, FontSubstitutes::textDrop(font()), 0, 0);
+    QLabel::changeEvent(event);
 }
 
 void Label::mousePressEvent(QMouseEvent *event)

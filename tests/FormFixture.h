@@ -4,6 +4,8 @@
 #include "Form1.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
 #include <QListWidget>
 #include <QStringList>
 #include <QTest>
@@ -65,6 +67,47 @@ inline bool clickEntry(QAbstractItemView *view, const QString &text, bool twice 
     if (twice)
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     return true;
+}
+
+// Opens a drop-down list and clicks the entry that shows `text`, as the user
+// picks it; false if no entry shows it.
+inline bool pick(QComboBox *list, const QString &text)
+{
+    list->showPopup();
+    QAbstractItemView *view = list->view();
+    const int index = list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0 || !QTest::qWaitForWindowExposed(view->window())) {
+        list->hidePopup();
+        return false;
+    }
+    const QModelIndex entry = view->model()->index(index, list->modelColumn());
+    view->scrollTo(entry);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(entry).center());
+    return true;
+}
+
+inline QStringList entries(const QComboBox *list)
+{
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names.append(list->itemText(i));
+    return names;
+}
+
+// The widget that has the keyboard focus, for key presses sent where the user's go.
+inline QWidget *focused()
+{
+    QWidget *widget = QApplication::focusWidget();
+    if (widget == nullptr)
+        qFatal("no widget has the focus");
+    return widget;
+}
+
+// The name of the widget that has the focus; empty while none has it.
+inline QString focusName()
+{
+    const QWidget *widget = QApplication::focusWidget();
+    return widget != nullptr ? widget->objectName() : QString();
 }
 
 inline QStringList entries(const QListWidget *list)

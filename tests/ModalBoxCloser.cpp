@@ -5,8 +5,9 @@
 #include <QApplication>
 #include <QTest>
 
-ModalBoxCloser::ModalBoxCloser(std::function<void()> whileShown)
+ModalBoxCloser::ModalBoxCloser(std::function<void()> whileShown, Press press)
     : m_whileShown(std::move(whileShown))
+    , m_press(press)
 {
     connect(&m_timer, &QTimer::timeout, this, &ModalBoxCloser::poll);
     m_timer.start(5);
@@ -21,7 +22,9 @@ void ModalBoxCloser::poll()
     if (m_whileShown)
         m_whileShown();
     QAbstractButton *ok = box->button(QMessageBox::Ok);
-    if (ok != nullptr)
+    if (m_press == Press::Keyboard)
+        QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box, Qt::Key_Return);
+    else if (ok != nullptr)
         QTest::mouseClick(ok, Qt::LeftButton);
     else
         box->reject();

@@ -8,7 +8,8 @@
 #include <functional>
 
 // Answers the modal message boxes that the code under test opens: records
-// what each showed, lets the test look at the moment it was up, and presses OK.
+// what each showed, lets the test look at the moment it was up, and presses OK
+// with the mouse or, as a keyboard user does, with Enter.
 class ModalBoxCloser : public QObject
 {
     Q_OBJECT
@@ -22,7 +23,9 @@ public:
         int buttonCount = 0;
     };
 
-    explicit ModalBoxCloser(std::function<void()> whileShown = {});
+    enum class Press { Mouse, Keyboard };
+
+    explicit ModalBoxCloser(std::function<void()> whileShown = {}, Press press = Press::Mouse);
 
     QList<Box> boxes;
 
@@ -31,4 +34,5 @@ private:
 
     QTimer m_timer;
     std::function<void()> m_whileShown;
+    Press m_press;
 };

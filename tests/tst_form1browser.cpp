@@ -54,7 +54,6 @@ private slots:
     void singleClickOnAFolderOnlySelects();
     void openedFolderIsWhereTheRunReads();
     void reopensAsItWasLeft();
-    void changeOfDrive();
     void driveNotReady();
     void wholeRun();
     void failedRunLeavesTheWindowReady();
@@ -183,24 +182,12 @@ void Form1BrowserTest::reopensAsItWasLeft()
     QVERIFY(!control(*m_form, "Command1")->isHidden());
 }
 
-void Form1BrowserTest::changeOfDrive()
-{
-    click(*m_form, "Command3");
-    auto *drives = control<DriveList>(*m_form, "Drives");
-    const int root = drives->findText(QDir::toNativeSeparators(QDir::rootPath()));
-    QVERIFY(root >= 0);
-    drives->setCurrentIndex(root);
-    emit drives->activated(root);  // as when the user picks it
-    QCOMPARE(control<FolderList>(*m_form, "Folder")->path(), QDir::toNativeSeparators(QDir::rootPath()));
-    QCOMPARE(control<FileList>(*m_form, "Files")->path(), QDir::toNativeSeparators(QDir::rootPath()));
-}
-
 void Form1BrowserTest::driveNotReady()
 {
     click(*m_form, "Command3");
     auto *drives = control<DriveList>(*m_form, "Drives");
     const QString before = drives->currentText();
-    drives->addItem(path("no-disk-in-this-drive"));
+    drives->addItem("no-disk-in-this-drive", path("no-disk-in-this-drive"));
     ModalBoxCloser closer;
     drives->setCurrentIndex(drives->count() - 1);
     emit drives->activated(drives->count() - 1);

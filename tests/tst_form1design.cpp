@@ -3,6 +3,7 @@
 #include "PictureBox.h"
 
 #include <QAbstractButton>
+#include <cstdlib>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -22,6 +23,8 @@ private slots:
     void tabOrder();
     void handPictures();
     void stackingAsSeen();
+    void bannerWordsShowWhole_data();
+    void bannerWordsShowWhole();
 
 private:
     template <typename T = QWidget>
@@ -239,6 +242,51 @@ void Form1DesignTest::stackingAsSeen()
     // The lists are in front of every banner label.
     QCOMPARE(seen.pixelColor(control("Label6")->geometry().center()),
              control("Folder")->grab().toImage().pixelColor(control("Label6")->geometry().center() - control("Folder")->pos()));
+}
+
+void Form1DesignTest::bannerWordsShowWhole_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::newRow("Label6") << "JT65a";
+    QTest::newRow("Label5") << "Clarifier";
+    QTest::newRow("CenterBanner") << "Master";
+}
+
+// Every pixel of the word, as the label draws it alone, is seen on the window:
+// none is covered by the label stacked in front of it.
+void Form1DesignTest::bannerWordsShowWhole()
+{
+    QFETCH(QString, word);
+    m_form->start();  // the lists closed, as at first sight
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QLabel *label = control<QLabel>(QTest::currentDataTag());
+    QCOMPARE(label->text(), word);
+
+    const QImage seen = m_form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage alone = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const double scale = alone.devicePixelRatio();
+    const QPoint offset = (QPointF(label->pos()) * scale).toPoint();
+    int ink = 0;
+    int covered = 0;
+    for (int y = 0; y < alone.height(); ++y) {
+        for (int x = 0; x < alone.width(); ++x) {
+            if (alone.pixelColor(x, y) == green)
+                continue;
+            ++ink;
+            // Scaled drawing may round a blended edge differently by a step or two.
+            const QColor drawn = alone.pixelColor(x, y);
+            const QColor shown = seen.pixelColor(offset + QPoint(x, y));
+            if (std::abs(drawn.red() - shown.red()) + std::abs(drawn.green() - shown.green())
+                    + std::abs(drawn.blue() - shown.blue()) > 12)
+                ++covered;
+        }
+    }
+    QVERIFY2(ink > 200 * scale * scale, qPrintable(QString::number(ink)));
+    QCOMPARE(covered, 0);
+
+    // The word stays inside its rectangle: no ink on the bottom row.
+    for (int x = 0; x < alone.width(); ++x)
+        QCOMPARE(alone.pixelColor(x, alone.height() - 1), green);
 }
 
 QTEST_MAIN(Form1DesignTest)

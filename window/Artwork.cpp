@@ -4,8 +4,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPainterPathStroker>
 #include <QTransform>
+
+#include <algorithm>
 
 namespace Artwork {
 
@@ -14,23 +15,17 @@ namespace {
 const QColor windowGreen(0, 192, 0);
 const QColor skin(255, 204, 204);
 
-QPainterPath handOutline()
+QPainterPath roundedBox(const QRectF &box, double radius)
 {
-    QPainterPath fist;
-    fist.addRoundedRect(QRectF(44, 6, 33, 30), 12, 12);
+    QPainterPath path;
+    path.addRoundedRect(box, radius, radius);
+    return path;
+}
 
-    QPainterPath thumb;
-    thumb.addEllipse(QRectF(38, 24, 18, 11));
-
-    QPainterPath fingerLine;
-    fingerLine.moveTo(50, 27);
-    fingerLine.lineTo(5.5, 52);
-    QPainterPathStroker stroker;
-    stroker.setWidth(9);
-    stroker.setCapStyle(Qt::RoundCap);
-    const QPainterPath finger = stroker.createStroke(fingerLine);
-
-    return fist.united(thumb).united(finger).simplified();
+// A box rounded at both ends, as a finger.
+QPainterPath finger(const QRectF &box)
+{
+    return roundedBox(box, std::min(box.width(), box.height()) / 2);
 }
 
 } // namespace
@@ -41,16 +36,31 @@ QImage handPointingDownLeft()
     image.fill(windowGreen);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, 1.0));
-    painter.setBrush(skin);
-    painter.drawPath(handOutline());
 
-    // The curled fingers' creases and the fingernail.
+    // Drawn pointing left with the fingertip at the origin and the back of
+    // the hand to the right; then flipped so the thumb and the curled fingers
+    // lie above the index finger, and turned so the finger points down and to
+    // the left with its tip at the lower-left corner.
+    QTransform turn;
+    turn.translate(1.9, 54.7);
+    turn.rotate(-27);
+    turn.scale(0.9, -0.9);
+    painter.setTransform(turn);
+    painter.setPen(QPen(Qt::black, 1.35, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(skin);
+
+    // The three curled fingers, their knuckles showing beside the fist.
+    for (int i = 0; i < 3; ++i)
+        painter.drawPath(roundedBox(QRectF(37 + 1.5 * i, 10.5 + 6.5 * i, 20, 7.5), 3.7));
+    // The back of the hand and the stretched index finger, one outline.
+    const QPainterPath back = roundedBox(QRectF(46, -8.5, 33, 36), 11);
+    painter.drawPath(back.united(finger(QRectF(0, -4.6, 56, 9.2))).simplified());
+    // The thumb, lying along the index finger.
+    painter.drawPath(finger(QRectF(37, 3.8, 24, 9.5)));
+    // The fingernail.
     painter.setBrush(Qt::NoBrush);
-    painter.drawLine(QPointF(58, 14), QPointF(73, 14));
-    painter.drawLine(QPointF(58, 21), QPointF(74, 21));
-    painter.drawLine(QPointF(58, 28), QPointF(72, 28));
-    painter.drawArc(QRectF(3, 47, 6, 5), 90 * 16, 160 * 16);
+    painter.setPen(QPen(Qt::black, 0.9));
+    painter.drawArc(QRectF(2.0, -3.6, 7, 4.5), 90 * 16, 180 * 16);
     painter.end();
     return image.convertToFormat(QImage::Format_RGB888);
 }

@@ -6,9 +6,10 @@ class QImage;
 // The window's pictures, drawn in code.
 namespace Artwork {
 
-// The pointing hand: pink skin with a thin black outline and softened edges,
-// on the window's green. 82 x 58, hand at the upper right, index finger
-// pointing down and to the left, fingertip at the lower-left corner.
+// The cartoon pointing hand: pink skin with a thin black outline and softened
+// edges, on the window's green. 82 x 58: the fist at the upper right with the
+// thumb and curled fingers showing, the index finger stretched out down and
+// to the left, its tip at the lower-left corner.
 QImage handPointingDownLeft();
 
 // The same bitmap mirrored left to right, pixel for pixel.

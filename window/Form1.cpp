@@ -15,7 +15,6 @@
 #include "PictureBox.h"
 #include "TextBox.h"
 
-#include <QDir>
 #include <QIcon>
 #include <QPixmap>
 
@@ -71,9 +70,9 @@ Form1::Form1(QWidget *parent)
     Label8 = named<Label>(controls, "Label8");
     Version = named<Label>(controls, "Version");
 
-    // The three lists start together in the current folder.
-    const QString start = QDir::currentPath();
-    Folder->setPath(start);
+    // The three lists start together in the folder the program was started
+    // in, or in the home folder where that cannot be listed.
+    Folder->openStartFolder();
     Files->setPath(Folder->path());
     Drives->setDriveOf(Folder->path());
 
@@ -91,6 +90,7 @@ Form1::Form1(QWidget *parent)
     connect(Drives, &DriveList::changed, this, &Form1::Drives_Change);
     connect(Folder, &FolderList::clicked, this, &Form1::Folder_Click);
     connect(Folder, &FolderList::pathChanged, this, &Form1::Folder_Change);
+    connect(Folder, &FolderList::cannotOpen, this, &Form1::Folder_CannotOpen);
     connect(Files, &FileList::clicked, this, &Form1::Files_Click);
 }
 
@@ -103,6 +103,8 @@ void Form1::load()
     Files->hide();
     CenterBanner->show();
     Command3->show();
+    // The hand points at the call sign box: typing needs no click.
+    Text2->setFocus();
 }
 
 // The run step is shown exactly while Text1 holds "ALL.TXT".
@@ -183,6 +185,8 @@ void Form1::afterRunState()
     Command3->hide();
     Text1->hide();
     Text2->hide();
+    // Close and Exit is all that is left to do.
+    Command2->setFocus();
 }
 
 void Form1::Command2_Click()
@@ -202,6 +206,8 @@ void Form1::Command3_Click()
     Folder->show();
     Files->show();
     CenterBanner->hide();
+    // The file list takes the focus before the button hides, ready to choose.
+    Files->setFocus();
     Command3->hide();
 }
 
@@ -226,10 +232,24 @@ void Form1::Folder_Click()
 }
 
 // The file list follows every change of the folder list's path, so the run
-// reads the folder whose files the user chose from.
+// reads the folder whose files the user chose from; the drive list shows the
+// drive or data folder it lies in.
 void Form1::Folder_Change()
 {
     Files->setPath(Folder->path());
+    Drives->setDriveOf(Folder->path());
+}
+
+// A folder removed or locked since it was listed: the user is told, and the
+// lists show what is there now.
+void Form1::Folder_CannotOpen(const QString &folder)
+{
+    MessageBox::warning(this, QStringLiteral("The folder %1 cannot be opened.\n\n"
+                                             "It has been removed, or it may not be read.").arg(folder));
+    Drives->refresh();
+    Folder->reread();
+    Files->setPath(Folder->path());
+    Drives->setDriveOf(Folder->path());
 }
 
 // A file chosen: the browser closes and its name goes into Text1, which runs
@@ -244,4 +264,9 @@ void Form1::Files_Click()
     Command3->show();
     Text1->setText(Files->selectedName());
     Command1->setVisible(Text1->text() == logFileName);
+    // The focus goes to the next step: the run, or finding another file.
+    if (!Command1->isHidden())
+        Command1->setFocus();
+    else
+        Command3->setFocus();
 }

@@ -43,6 +43,7 @@ private:
     void Drives_Change();
     void Folder_Click();
     void Folder_Change();
+    void Folder_CannotOpen(const QString &folder);
     void Files_Click();
 
     CommandButton *Command1;
