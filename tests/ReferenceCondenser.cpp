@@ -20,6 +20,14 @@ std::vector<std::string> splitLines(const std::string &log)
         if (i < log.size()) {
             if (log[i] == '\r' && i + 1 < log.size() && log[i + 1] == '\n')
                 ++i;
+#ifdef CLARIFIER_REFERENCE_LOSES_CR_LINES
+            // A fault planted on purpose, built only into the fuzzer's own
+            // check: a line that ends in a lone CR is lost.
+            else if (log[i] == '\r') {
+                ++i;
+                continue;
+            }
+#endif
             ++i;
         }
         lines.push_back(line);
