@@ -20,6 +20,7 @@ public:
         QString text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         int buttonCount = 0;
+        Qt::TextFormat textFormat = Qt::AutoText;
     };
 
     explicit ModalBoxCloser(std::function<void()> whileShown = {});
