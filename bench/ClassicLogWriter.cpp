@@ -23,31 +23,9 @@ ClassicLogWriter::ClassicLogWriter(std::string operatorCall)
 {
 }
 
-bool ClassicLogWriter::write(const std::string &path, std::uint64_t bytes)
+void ClassicLogWriter::appendPeriod(std::string &out, unsigned minute)
 {
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    std::string block;
-    std::uint64_t written = 0;
-    for (unsigned minute = 0; written < bytes; ++minute) {
-        appendMinute(block, minute);
-        if (block.size() >= (1u << 20)) {
-            if (std::fwrite(block.data(), 1, block.size(), file) != block.size())
-                break;
-            written += block.size();
-            block.clear();
-        }
-    }
-    if (!block.empty() && std::fwrite(block.data(), 1, block.size(), file) == block.size())
-        written += block.size();
-    return std::fclose(file) == 0 && written >= bytes;
-}
-
-void ClassicLogWriter::appendMinute(std::string &out, unsigned minute)
-{
-    m_random = m_random * 1103515245u + 12345u;
-    const unsigned r = m_random >> 8;
+    const unsigned r = random();
     const unsigned day = minute / 1440;
     char time[8];
     std::snprintf(time, sizeof time, "%02u%02u00", minute / 60 % 24, minute % 60);

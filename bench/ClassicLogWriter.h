@@ -1,24 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <cstdint>
-#include <string>
+#include "LogWriter.h"
 
 // Writes a decoder log in the classic layout: a date block per day, one
 // decode line of 67 characters per minute, transmit lines of 71 characters
 // in about one minute in ten, and a few percent of lines that mention
 // `operatorCall`. CR LF line ends throughout.
-class ClassicLogWriter
+class ClassicLogWriter : public LogWriter
 {
 public:
     explicit ClassicLogWriter(std::string operatorCall);
 
-    // Writes at least `bytes` bytes to `path`; false if the file fails.
-    bool write(const std::string &path, std::uint64_t bytes);
+protected:
+    void appendPeriod(std::string &out, unsigned minute) override;
 
 private:
-    void appendMinute(std::string &out, unsigned minute);
-
     std::string m_call;
-    std::uint32_t m_random = 12345;
 };

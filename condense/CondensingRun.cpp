@@ -7,17 +7,65 @@
 #include "LogCondenser.h"
 #include "OutputFile.h"
 #include "RunButton.h"
+#include "RunCancelled.h"
 #include "RunEnvironment.h"
+#include "RunProgress.h"
+
+#include <filesystem>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
-std::string failureMessage(const FileError &error)
+namespace fs = std::filesystem;
+
+fs::path nativePath(const std::string &utf8)
+{
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string fileFailureMessage(const FileError &error)
 {
     const char *what = error.operation() == FileError::Operation::Read
         ? "The log file could not be read:"
         : "The condensed log could not be written:";
     return std::string(what) + "\n" + error.path() + "\n\n" + error.reason()
         + "\n\nNothing was changed. Put this right and try again.";
+}
+
+// Something other than a file or a folder (a named pipe, a device, a socket)
+// could be read without end or keep the run waiting for ever; it is refused
+// before it is opened. A missing file or a folder is left to the opening,
+// which names the reason.
+void refuseSpecialFile(const std::string &inputPath)
+{
+    std::error_code error;
+    const fs::file_type type = fs::status(nativePath(inputPath), error).type();
+    if (error || type == fs::file_type::regular || type == fs::file_type::directory
+        || type == fs::file_type::not_found)
+        return;
+    throw FileError(FileError::Operation::Read, inputPath,
+                    "This is not an ordinary file but a named pipe, a device or a socket, "
+                    "so it is not read.");
+}
+
+// Writing the condensed log through a name that leads to the log itself (a
+// link, or any other second name of the same file) would replace the log.
+void refuseOutputOverInput(const std::string &inputPath, const std::string &outputPath)
+{
+    std::error_code error;
+    if (fs::equivalent(nativePath(inputPath), nativePath(outputPath), error) && !error) {
+        throw FileError(FileError::Operation::Write, outputPath,
+                        "This name leads to the log file itself; writing the condensed log "
+                        "there would replace the log.");
+    }
+}
+
+std::uint64_t sizeOf(const std::string &path)
+{
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(nativePath(path), error);
+    return error ? 0 : size;
 }
 
 } // namespace
@@ -35,23 +83,62 @@ bool CondensingRun::perform(const CondenseRequest &request)
     const std::string inputPath = CondensedLog::joinPath(request.folderPath, request.logFileName);
     const std::string outputPath = CondensedLog::joinPath(
         request.folderPath, CondensedLog::fileNameFor(request.operatorCall));
-    try {
-        const auto input = m_environment.openInput(inputPath);
-        const auto output = m_environment.createOutput(outputPath);
-        LogCondenser(request.callInLog).condense(*input, *output);
-        output->commit();
-    } catch (const FileError &error) {
-        m_environment.showWarning(failureMessage(error));
+    RunProgress progress;
+    std::exception_ptr failure;
+    m_environment.runAside(
+        [&] {
+            try {
+                refuseSpecialFile(inputPath);
+                refuseOutputOverInput(inputPath, outputPath);
+                progress.setTotal(sizeOf(inputPath));
+                const auto input = m_environment.openInput(inputPath);
+                const auto output = m_environment.createOutput(outputPath);
+                LogCondenser(request.callInLog).condense(*input, *output, &progress);
+                if (progress.cancelled())
+                    throw RunCancelled();
+                output->commit();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        },
+        progress);
+
+    if (failure) {
+        showFailure(failure, inputPath);
         m_button.setCaption(readyCaption);
         return false;
     }
-
     m_environment.showInformation(completionMessage(outputPath));
     m_button.setCaption(readyCaption);
     return true;
 }
 
+void CondensingRun::showFailure(const std::exception_ptr &failure, const std::string &inputPath)
+{
+    try {
+        std::rethrow_exception(failure);
+    } catch (const FileError &error) {
+        m_environment.showWarning(fileFailureMessage(error));
+    } catch (const RunCancelled &) {
+        m_environment.showInformation(cancelledMessage);
+    } catch (const std::bad_alloc &) {
+        m_environment.showWarning(notEnoughMemoryMessage(inputPath));
+    } catch (const std::length_error &) {
+        m_environment.showWarning(notEnoughMemoryMessage(inputPath));
+    } catch (const std::exception &error) {
+        m_environment.showWarning(std::string("The run failed: ") + error.what()
+                                  + "\n\nNothing was changed.");
+    }
+}
+
 std::string CondensingRun::completionMessage(const std::string &outputPath)
 {
     return "A new file, " + outputPath + ", has been created.";
+}
+
+std::string CondensingRun::notEnoughMemoryMessage(const std::string &inputPath)
+{
+    return "There was not enough memory to condense the log file:\n" + inputPath
+        + "\n\nOne of its lines may be longer than this computer can hold."
+          "\n\nNothing was changed.";
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <exception>
 #include <string>
 
 class RunButton;
@@ -19,14 +20,23 @@ struct CondenseRequest
 // condensed log written beside the decoder log, the completion message, and the
 // button's caption back again.
 //
+// The reading, scanning and writing run away from the window's thread (see
+// RunEnvironment::runAside), so the window keeps painting; a long run shows
+// its progress and may be cancelled.
+//
 // A failure (no such log, a folder that cannot be written, a read or write
-// error) shows a warning that names the file and the system's reason, leaves
-// any earlier condensed log untouched, and makes perform() return false.
+// error, a log that is no ordinary file, an output name that leads to the log
+// itself, too little memory) shows a warning that names the file and the
+// reason, leaves any earlier condensed log untouched, and makes perform()
+// return false. A cancelled run says that nothing was changed, with the same
+// outcome.
 class CondensingRun
 {
 public:
     static constexpr const char *standbyCaption = "Standby";
     static constexpr const char *readyCaption = "Clarify the raw JT65a logfile now.";
+    static constexpr const char *cancelledMessage =
+        "The run was cancelled. Nothing was changed.";
 
     CondensingRun(RunEnvironment &environment, RunButton &button);
 
@@ -34,8 +44,11 @@ public:
 
     // The message that announces the written file.
     static std::string completionMessage(const std::string &outputPath);
+    static std::string notEnoughMemoryMessage(const std::string &inputPath);
 
 private:
+    void showFailure(const std::exception_ptr &failure, const std::string &inputPath);
+
     RunEnvironment &m_environment;
     RunButton &m_button;
 };

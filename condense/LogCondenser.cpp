@@ -5,6 +5,9 @@
 #include "ByteSink.h"
 #include "ByteSource.h"
 #include "CondensedLog.h"
+#include "ReadAhead.h"
+#include "RunCancelled.h"
+#include "RunProgress.h"
 
 #include <algorithm>
 #include <cstring>
@@ -24,22 +27,6 @@ bool isTransmitLine(const char *line, std::size_t length)
     return length >= 13 && std::memcmp(line + 8, "Trans", 5) == 0;
 }
 
-// Where the complete lines of data[0, size) end: just after the last
-// terminator, except that a CR at the very end is held back until the next
-// read shows whether an LF follows it.
-std::size_t completeLinesEnd(const char *data, std::size_t size)
-{
-    std::size_t end = size;
-    while (end > 0 && !BlockScanner::isTerminator(data[end - 1]))
-        --end;
-    if (end == size && end > 0 && data[end - 1] == '\r') {
-        --end;
-        while (end > 0 && !BlockScanner::isTerminator(data[end - 1]))
-            --end;
-    }
-    return end;
-}
-
 // The start of the line that holds position `at`, looking no further back
 // than `floor`, itself a line start.
 std::size_t lineStartOf(const char *data, std::size_t at, std::size_t floor)
@@ -52,44 +39,115 @@ std::size_t lineStartOf(const char *data, std::size_t at, std::size_t floor)
 } // namespace
 
 LogCondenser::LogCondenser(std::string_view callSign, std::size_t bufferSize)
-    : m_call(callSign)
-    , m_readSize(std::max<std::size_t>(bufferSize, 1))
+    : LogCondenser(callSign, bufferSize,
+                   bufferSize >= readAheadSize ? ReadAhead::Reading::Ahead : ReadAhead::Reading::OnDemand)
 {
 }
 
-void LogCondenser::condense(ByteSource &input, ByteSink &output)
+LogCondenser::LogCondenser(std::string_view callSign, std::size_t bufferSize, ReadAhead::Reading reading)
+    : m_call(callSign)
+    , m_readSize(std::max<std::size_t>(bufferSize, 1))
+    , m_reading(reading)
+{
+}
+
+void LogCondenser::condense(ByteSource &input, ByteSink &output, RunProgress *progress)
 {
     m_sink = &output;
     m_output.clear();
     m_output.reserve(outputFlushSize + 256);
+    m_carried.clear();
+    m_examined = 0;
 
     const std::string header = CondensedLog::header();
     write(header.data(), header.size());
-    condenseBody(input);
+    condenseBody(input, progress);
     const std::string footer = CondensedLog::footer();
     write(footer.data(), footer.size());
     flush();
     m_sink = nullptr;
 }
 
-void LogCondenser::condenseBody(ByteSource &input)
+void LogCondenser::condenseBody(ByteSource &input, RunProgress *progress)
 {
-    m_input.resize(m_readSize);
-    std::size_t carried = 0;
+    ReadAhead ahead(input, m_readSize, joinRoom, progress, m_reading);
     for (;;) {
-        // A carried line that fills the buffer doubles it, so a line longer
-        // than the buffer takes a few reads, not one per buffer's length.
-        if (m_input.size() - carried < m_readSize)
-            m_input.resize(std::max(carried + m_readSize, 2 * m_input.size()));
-        const std::size_t got = input.read(m_input.data() + carried, m_input.size() - carried);
-        const bool atEnd = got == 0;
-        const std::size_t filled = carried + got;
-        const std::size_t used = condenseLines(m_input.data(), filled, atEnd);
+        const ReadAhead::Chunk chunk = ahead.next();
+        const bool atEnd = chunk.size == 0;
+        take(chunk.data, chunk.size, atEnd);
+        if (progress != nullptr) {
+            progress->advance(chunk.size);
+            if (progress->cancelled())
+                throw RunCancelled();
+        }
         if (atEnd)
             break;
-        carried = filled - used;
-        std::memmove(m_input.data(), m_input.data() + used, carried);
     }
+}
+
+// Condenses the lines that data[0, size) completes, the carried line first,
+// and carries its unfinished last line on. There are joinRoom bytes of room
+// in front of data.
+void LogCondenser::take(char *data, std::size_t size, bool atEnd)
+{
+    std::size_t from = 0;  // where the lines still to be classified begin
+    if (!m_carried.empty()) {
+        std::size_t lineEnd = 0;
+        if (!completesCarriedLine(data, size, atEnd, lineEnd)) {
+            m_carried.append(data, size);
+            return;
+        }
+        if (m_carried.size() <= joinRoom) {
+            data -= m_carried.size();
+            std::memcpy(data, m_carried.data(), m_carried.size());
+            size += m_carried.size();
+        } else {
+            if (m_carried.back() == '\r') {
+                m_carried.pop_back();
+                from = size > 0 && data[0] == '\n' ? 1 : 0;
+            } else if (!atEnd) {
+                m_carried.append(data, lineEnd);
+                from = lineEnd + (data[lineEnd] == '\r' && data[lineEnd + 1] == '\n' ? 2 : 1);
+            }
+            m_examined += m_carried.size();
+            const bool containsCall = m_call.find(m_carried.data(), m_carried.size(), 0) != SubstringFinder::npos;
+            classify(m_carried.data(), m_carried.size(), containsCall);
+        }
+        m_carried.clear();
+    }
+    const std::size_t used = from + condenseLines(data + from, size - from, atEnd);
+    m_carried.assign(data + used, size - used);
+}
+
+// Whether data[0, size) ends the carried line; if the carried line does not
+// end in a CR already, `lineEnd` is set to the terminator in data that ends
+// it. A CR at the very end of data does not count yet: an LF may follow.
+bool LogCondenser::completesCarriedLine(const char *data, std::size_t size, bool atEnd, std::size_t &lineEnd)
+{
+    if (atEnd || m_carried.back() == '\r')
+        return true;
+    lineEnd = 0;
+    while (lineEnd < size && !BlockScanner::isTerminator(data[lineEnd]))
+        ++lineEnd;
+    m_examined += lineEnd;
+    return lineEnd < size && !(data[lineEnd] == '\r' && lineEnd + 1 == size);
+}
+
+// Where the complete lines of data[0, size) end: just after the last
+// terminator, except that a CR at the very end is held back until the next
+// read shows whether an LF follows it.
+std::size_t LogCondenser::completeLinesEnd(const char *data, std::size_t size)
+{
+    std::size_t end = size;
+    while (end > 0 && !BlockScanner::isTerminator(data[end - 1]))
+        --end;
+    if (end == size && end > 0 && data[end - 1] == '\r') {
+        --end;
+        while (end > 0 && !BlockScanner::isTerminator(data[end - 1]))
+            --end;
+    }
+    m_examined += size - end;
+    return end;
 }
 
 // Classifies every complete line in data[0, size) and returns where the
@@ -100,6 +158,7 @@ void LogCondenser::condenseBody(ByteSource &input)
 std::size_t LogCondenser::condenseLines(const char *data, std::size_t size, bool atEnd)
 {
     const std::size_t end = atEnd ? size : completeLinesEnd(data, size);
+    m_examined += end;
     BlockScanner markerLines(BlockScanner::Kind::MarkerLineStarts, data, end);
     BlockScanner terminators(BlockScanner::Kind::Terminators, data, end);
     const std::size_t callLength = m_call.length();

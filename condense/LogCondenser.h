@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ReadAhead.h"
 #include "SubstringFinder.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class ByteSink;
 class ByteSource;
+class RunProgress;
 
 // Condenses a decoder log in one pass: the header, then the log's lines that
 // an operator reviews, then the footer.
@@ -20,28 +22,50 @@ class ByteSource;
 // unchanged and end with CR LF. Lines end at CR LF, a lone CR or a lone LF; a
 // last line without a terminator counts like any other.
 //
-// The log is read into one buffer that is reused for every read. Each filled
-// buffer is searched as a whole: for the call sign, and sixty-four bytes at a
-// time for the starts of lines that may be marker lines. Line bounds are found
-// only around those places; every other line is passed over. Only the
-// unfinished last line is carried to the next read, so memory stays at the
-// buffer plus the longest line, whatever the size of the log.
+// The log is read a few buffers ahead on a second thread (ReadAhead), so that
+// reading overlaps the scan. Each filled buffer is searched as a whole: for
+// the call sign, and sixty-four bytes at a time for the starts of lines that
+// may be marker lines. Line bounds are found only around those places; every
+// other line is passed over. Only the unfinished last line is carried to the
+// next read: a short one is put in front of the next buffer's data, a long one
+// is completed on its own. Each byte is looked at a bounded number of times
+// however the reads cut the log, and memory stays at the buffers plus the
+// longest line, whatever the size of the log.
 class LogCondenser
 {
 public:
     static constexpr std::size_t defaultBufferSize = std::size_t{1} << 20;
 
+    // Reads this large or larger are made ahead on a second thread; smaller
+    // ones when they are needed.
+    static constexpr std::size_t readAheadSize = std::size_t{64} << 10;
+
     // `callSign` is compared as these bytes: the call as it is written in the
     // log's 8-bit text. `bufferSize` is how much is read at a time (at least 1).
+    // `reading` overrides the choice made by the buffer's size.
     explicit LogCondenser(std::string_view callSign, std::size_t bufferSize = defaultBufferSize);
+    LogCondenser(std::string_view callSign, std::size_t bufferSize, ReadAhead::Reading reading);
+
+    // Lines up to this long that run across two reads are joined in front of
+    // the second read's data; longer ones are gathered on their own.
+    static constexpr std::size_t joinRoom = 4096;
 
     // Writes the whole condensed log of `input` to `output`. FileError from
-    // either side passes through.
-    void condense(ByteSource &input, ByteSink &output);
+    // either side passes through, and so does std::bad_alloc. With `progress`,
+    // each read is added to it, and a stop asked for there ends the scan with
+    // RunCancelled.
+    void condense(ByteSource &input, ByteSink &output, RunProgress *progress = nullptr);
+
+    // How many bytes of the log the last condense() looked at, counting each
+    // look: the measure of its work, in proportion to the log's size.
+    std::uint64_t bytesExamined() const { return m_examined; }
 
 private:
-    void condenseBody(ByteSource &input);
+    void condenseBody(ByteSource &input, RunProgress *progress);
+    void take(char *data, std::size_t size, bool atEnd);
+    bool completesCarriedLine(const char *data, std::size_t size, bool atEnd, std::size_t &lineEnd);
     std::size_t condenseLines(const char *data, std::size_t size, bool atEnd);
+    std::size_t completeLinesEnd(const char *data, std::size_t size);
     void classify(const char *line, std::size_t length, bool containsCall);
     void write(const char *data, std::size_t size);
     void writeLine(const char *line, std::size_t length);
@@ -49,7 +73,9 @@ private:
 
     SubstringFinder m_call;
     std::size_t m_readSize;
-    std::vector<char> m_input;   // carried partial line, then the newest read
+    ReadAhead::Reading m_reading;
+    std::string m_carried;       // the unfinished last line of the reads so far
     std::string m_output;        // kept lines waiting to be written
     ByteSink *m_sink = nullptr;
+    std::uint64_t m_examined = 0;
 };

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
 class ByteSource;
 class OutputFile;
+class RunProgress;
 
 // The files and message boxes the condensing run uses. Paths and texts are UTF-8.
 class RunEnvironment
@@ -13,9 +15,17 @@ class RunEnvironment
 public:
     virtual ~RunEnvironment() = default;
 
-    // Both throw FileError naming the path and the system's reason.
+    // Both throw FileError naming the path and the system's reason. Both are
+    // called from the thread that runs the work given to runAside().
     virtual std::unique_ptr<ByteSource> openInput(const std::string &path) = 0;
     virtual std::unique_ptr<OutputFile> createOutput(const std::string &path) = 0;
+
+    // Runs `work` away from the window's thread and returns when it is done.
+    // Meanwhile the window keeps painting and takes no input; when the work
+    // takes longer than about a second, a progress window shows
+    // progress.share() and offers Cancel, which calls progress.cancel().
+    // `work` must not throw.
+    virtual void runAside(const std::function<void()> &work, RunProgress &progress) = 0;
 
     // Modal boxes with one OK button; each returns when it is dismissed.
     virtual void showInformation(const std::string &text) = 0;

@@ -3,9 +3,12 @@
 
 #include "FileSource.h"
 #include "MessageBox.h"
+#include "RunProgressWindow.h"
 #include "SaveFileOutput.h"
 
 #include <QString>
+
+#include <thread>
 
 DesktopRunEnvironment::DesktopRunEnvironment(QWidget *window)
     : m_window(window)
@@ -20,6 +23,17 @@ std::unique_ptr<ByteSource> DesktopRunEnvironment::openInput(const std::string &
 std::unique_ptr<OutputFile> DesktopRunEnvironment::createOutput(const std::string &path)
 {
     return std::make_unique<SaveFileOutput>(path);
+}
+
+void DesktopRunEnvironment::runAside(const std::function<void()> &work, RunProgress &progress)
+{
+    RunProgressWindow progressWindow(m_window, progress);
+    std::thread worker([&] {
+        work();
+        progressWindow.finish();
+    });
+    progressWindow.exec();
+    worker.join();
 }
 
 void DesktopRunEnvironment::showInformation(const std::string &text)

@@ -5,15 +5,18 @@
 
 class QWidget;
 
-// The condensing run's files and message boxes on the desktop.
+// The condensing run's files, its worker thread and progress window, and its
+// message boxes on the desktop.
 class DesktopRunEnvironment : public RunEnvironment
 {
 public:
-    // Message boxes are modal to `window` (none: to the application).
+    // Message boxes are modal to `window` (none: to the application), and the
+    // progress window belongs to it.
     explicit DesktopRunEnvironment(QWidget *window = nullptr);
 
     std::unique_ptr<ByteSource> openInput(const std::string &path) override;
     std::unique_ptr<OutputFile> createOutput(const std::string &path) override;
+    void runAside(const std::function<void()> &work, RunProgress &progress) override;
     void showInformation(const std::string &text) override;
     void showWarning(const std::string &text) override;
 

@@ -16,6 +16,12 @@ FileSource::FileSource(const std::string &path)
         throw FileError(FileError::Operation::Read, m_path, "This is a folder, not a file.");
     if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw FileError(FileError::Operation::Read, m_path, m_file.errorString().toStdString());
+    if (m_file.isSequential()) {
+        m_file.close();
+        throw FileError(FileError::Operation::Read, m_path,
+                        "This is not an ordinary file but a named pipe, a device or a socket, "
+                        "so it is not read.");
+    }
 }
 
 std::size_t FileSource::read(char *buffer, std::size_t capacity)

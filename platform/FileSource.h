@@ -12,7 +12,8 @@
 class FileSource : public ByteSource
 {
 public:
-    // Throws FileError when the file cannot be opened.
+    // Throws FileError when the file cannot be opened or is no ordinary file
+    // (a device, a named pipe or a socket).
     explicit FileSource(const std::string &path);
 
     std::size_t read(char *buffer, std::size_t capacity) override;

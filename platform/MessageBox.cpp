@@ -15,6 +15,7 @@ void show(QWidget *parent, QMessageBox::Icon icon, const QString &text)
                                             qsizetype(CondensedLog::toolTitle.size())),
                     text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
+    box.setTextFormat(Qt::PlainText);  // names may hold "<", ">" and "&"
     box.exec();
 }
 

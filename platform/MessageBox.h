@@ -4,8 +4,9 @@
 class QString;
 class QWidget;
 
-// Modal message boxes with one OK button, titled with the tool's name. Each
-// call returns when the user has dismissed the box.
+// Modal message boxes with one OK button, titled with the tool's name, that
+// show their text as plain text. Each call returns when the user has
+// dismissed the box.
 namespace MessageBox {
 
 void information(QWidget *parent, const QString &text);

@@ -9,7 +9,8 @@
 
 // A condensed log written to a temporary file in its folder and renamed into
 // place by commit(). Destroyed uncommitted, the temporary file is removed and
-// an earlier file of the same name stays as it was.
+// an earlier file of the same name stays as it was. While it is written, the
+// system is asked to start writing it to disk, a few megabytes at a time.
 class SaveFileOutput : public OutputFile
 {
 public:
@@ -20,8 +21,11 @@ public:
     void commit() override;
 
 private:
+    void startWriteBack();
     [[noreturn]] void fail();
 
     std::string m_path;
     QSaveFile m_file;
+    qint64 m_written = 0;
+    qint64 m_writeBackStart = 0;
 };

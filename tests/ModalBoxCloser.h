@@ -21,6 +21,7 @@ public:
         QString text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         int buttonCount = 0;
+        Qt::TextFormat textFormat = Qt::AutoText;
     };
 
     enum class Press { Mouse, Keyboard };

@@ -8,12 +8,20 @@
 #include "ModalBoxCloser.h"
 #include "OutputFile.h"
 #include "ReferenceCondenser.h"
+#include "RunProgress.h"
 #include "StringPrinting.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <condition_variable>
+#include <mutex>
 
 namespace {
 
@@ -97,6 +105,86 @@ private:
     Fault m_fault;
 };
 
+// Holds a reader back until it is opened.
+class Gate
+{
+public:
+    void open()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_open = true;
+        }
+        m_opened.notify_all();
+    }
+
+    void pass()
+    {
+        std::unique_lock lock(m_mutex);
+        m_opened.wait(lock, [this] { return m_open; });
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_opened;
+    bool m_open = false;
+};
+
+// The desktop's files, read slowly: small pieces, and none past `holdAt`
+// bytes until the gate opens. Records how far the run's progress got.
+class SlowEnvironment : public DesktopRunEnvironment
+{
+public:
+    SlowEnvironment(Gate *gate, std::size_t holdAt) : m_gate(gate), m_holdAt(holdAt) {}
+
+    std::unique_ptr<ByteSource> openInput(const std::string &path) override
+    {
+        struct Slow : ByteSource {
+            std::unique_ptr<ByteSource> real;
+            Gate *gate = nullptr;
+            std::size_t holdAt = 0;
+            std::size_t handedOut = 0;
+            std::size_t read(char *buffer, std::size_t capacity) override
+            {
+                if (gate != nullptr && handedOut >= holdAt)
+                    gate->pass();
+                const std::size_t got = real->read(buffer, std::min<std::size_t>(capacity, 4096));
+                handedOut += got;
+                return got;
+            }
+        };
+        auto slow = std::make_unique<Slow>();
+        slow->real = DesktopRunEnvironment::openInput(path);
+        slow->gate = m_gate;
+        slow->holdAt = m_holdAt;
+        return slow;
+    }
+
+    void runAside(const std::function<void()> &work, RunProgress &progress) override
+    {
+        DesktopRunEnvironment::runAside(work, progress);
+        doneAtEnd = progress.done();
+        totalAtEnd = progress.total();
+    }
+
+    std::uint64_t doneAtEnd = 0;
+    std::uint64_t totalAtEnd = 0;
+
+private:
+    Gate *m_gate;
+    std::size_t m_holdAt;
+};
+
+QProgressDialog *visibleProgressWindow()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *dialog = qobject_cast<QProgressDialog *>(widget);
+        if (dialog != nullptr && dialog->isVisible())
+            return dialog;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 class CondensingRunTest : public QObject
@@ -111,6 +199,8 @@ private slots:
     void failureLeavesTheEarlierLogAndSaysWhy_data();
     void failureLeavesTheEarlierLogAndSaysWhy();
     void outputFolderThatCannotExist();
+    void cancelKeepsTheEarlierLog();
+    void progressReachesTheEndOfAWholeRun();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -234,6 +324,63 @@ void CondensingRunTest::outputFolderThatCannotExist()
         QCOMPARE(error.operation(), FileError::Operation::Write);
         QVERIFY(!error.reason().empty());
     }
+}
+
+void CondensingRunTest::cancelKeepsTheEarlierLog()
+{
+    std::string log;
+    for (int i = 0; i < 3; ++i)
+        log += decoderLog();
+    writeFile(path("ALL.TXT"), log);
+    const std::string earlier = "the earlier condensed log\r\n";
+    writeFile(path("jt65a_K1ABC_logfile.txt"), earlier);
+    const QStringList before = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    // Once the reading has stopped at the gate and the progress window is
+    // up, showing part of the log done: a click on the run button goes
+    // nowhere, Cancel is pressed, and only then may the reading go on.
+    Gate gate;
+    SlowEnvironment environment(&gate, 2 * log.size() / 3);
+    QSignalSpy runButtonClicks(&m_button, &QPushButton::clicked);
+    int shownValue = -1;
+    QString captionDuringRun;
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, this, [&] {
+        QProgressDialog *dialog = visibleProgressWindow();
+        if (dialog == nullptr || dialog->value() <= 0)
+            return;
+        watcher.stop();
+        shownValue = dialog->value();
+        captionDuringRun = m_button.text();
+        QTest::mouseClick(&m_button, Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
+        gate.open();
+    });
+    watcher.start(10);
+    QVERIFY(!run(environment, "K1ABC"));
+
+    QVERIFY2(shownValue > 0 && shownValue < 1000, qPrintable(QString::number(shownValue)));
+    QCOMPARE(captionDuringRun, QStringLiteral("Standby"));
+    QCOMPARE(runButtonClicks.size(), 0);
+    QCOMPARE(m_closer->boxes.size(), 1);
+    QCOMPARE(m_closer->boxes.first().text, QStringLiteral("The run was cancelled. Nothing was changed."));
+    QCOMPARE(m_button.text(), QStringLiteral("Clarify the raw JT65a logfile now."));
+    QCOMPARE(readAll(path("jt65a_K1ABC_logfile.txt")), earlier);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    QVERIFY(environment.doneAtEnd < environment.totalAtEnd);
+
+    // Ready to run again.
+    SlowEnvironment again(nullptr, 0);
+    QVERIFY(run(again, "K1ABC"));
+    QCOMPARE(readAll(path("jt65a_K1ABC_logfile.txt")), referenceCondense(log, "K1ABC"));
+}
+
+void CondensingRunTest::progressReachesTheEndOfAWholeRun()
+{
+    SlowEnvironment environment(nullptr, 0);
+    QVERIFY(run(environment, "K1ABC"));
+    QCOMPARE(environment.totalAtEnd, std::uint64_t(decoderLog().size()));
+    QCOMPARE(environment.doneAtEnd, environment.totalAtEnd);
 }
 
 QTEST_MAIN(CondensingRunTest)

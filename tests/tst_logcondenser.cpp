@@ -4,6 +4,8 @@
 #include "LogCondenser.h"
 #include "MemoryStreams.h"
 #include "ReferenceCondenser.h"
+#include "RunCancelled.h"
+#include "RunProgress.h"
 #include "StringPrinting.h"
 
 #include <QTest>
@@ -14,6 +16,8 @@ namespace {
 
 using namespace std::string_literals;
 
+using Reading = ReadAhead::Reading;
+
 std::string condense(const std::string &log, const std::string &call,
                      std::size_t bufferSize = LogCondenser::defaultBufferSize,
                      std::size_t maxChunk = std::string::npos)
@@ -21,6 +25,14 @@ std::string condense(const std::string &log, const std::string &call,
     StringSource source(log, maxChunk);
     StringSink sink;
     LogCondenser(call, bufferSize).condense(source, sink);
+    return sink.text;
+}
+
+std::string condense(const std::string &log, const std::string &call, std::size_t bufferSize, Reading reading)
+{
+    StringSource source(log);
+    StringSink sink;
+    LogCondenser(call, bufferSize, reading).condense(source, sink);
     return sink.text;
 }
 
@@ -70,6 +82,11 @@ private slots:
     void memoryFollowsTheLongestLineNotTheLog();
     void errorsPassThrough_data();
     void errorsPassThrough();
+    void workIsInProportionToTheLog_data();
+    void workIsInProportionToTheLog();
+    void progressCountsTheWholeLog_data();
+    void progressCountsTheWholeLog();
+    void cancelStopsTheScan();
 };
 
 void LogCondenserTest::matchesPlainRulesOnGeneratedLogs_data()
@@ -105,6 +122,12 @@ void LogCondenserTest::matchesPlainRulesOnGeneratedLogs()
         }
         // Reads that return fewer bytes than asked for, as pipes do.
         QVERIFY(condense(input, call, LogCondenser::defaultBufferSize, 3) == expected);
+        // Tiny buffers read ahead on the second thread, as large ones are.
+        if (log % 5 == 0) {
+            for (const std::size_t bufferSize : {std::size_t{1}, std::size_t{7}})
+                QVERIFY2(condense(input, call, bufferSize, Reading::Ahead) == expected,
+                         qPrintable(QStringLiteral("log %1, buffer of %2 read ahead").arg(log).arg(bufferSize)));
+        }
     }
 }
 
@@ -224,6 +247,93 @@ void LogCondenserTest::errorsPassThrough()
     } catch (const FileError &error) {
         QCOMPARE(error.operation(), readFails ? FileError::Operation::Read : FileError::Operation::Write);
     }
+}
+
+void LogCondenserTest::workIsInProportionToTheLog_data()
+{
+    QTest::addColumn<std::string>("log");
+    QTest::addColumn<std::size_t>("bufferSize");
+    const std::string longLine = "K1ABC " + std::string(300000, 'z');
+    const std::string shortLines = [] {
+        std::string lines;
+        for (int i = 0; i < 5000; ++i)
+            lines += "000200   1  -21  0.3   -3  2 * K1ABC W9XYZ EN37\r\n";
+        return lines;
+    }();
+    for (const std::size_t bufferSize : {std::size_t{1}, LogCondenser::defaultBufferSize}) {
+        const char *buffer = bufferSize == 1 ? "buffer of 1 byte" : "1 MiB buffer";
+        QTest::addRow("one long line without an end, %s", buffer) << longLine << bufferSize;
+        QTest::addRow("long lines ended by CR LF and a lone CR, %s", buffer)
+            << longLine + "\r\n" + longLine + "\r" + longLine << bufferSize;
+        QTest::addRow("short lines, %s", buffer) << shortLines << bufferSize;
+        QTest::addRow("long line between short lines, %s", buffer)
+            << shortLines + longLine + "\n" + shortLines << bufferSize;
+    }
+}
+
+void LogCondenserTest::workIsInProportionToTheLog()
+{
+    // A source that hands out one byte per read, like a slow network share.
+    QFETCH(std::string, log);
+    QFETCH(std::size_t, bufferSize);
+    StringSource source(log, 1);
+    StringSink sink;
+    LogCondenser condenser("K1ABC", bufferSize);
+    condenser.condense(source, sink);
+    QVERIFY(sink.text == referenceCondense(log, "K1ABC"));
+    QVERIFY2(condenser.bytesExamined() <= 4 * log.size(),
+             qPrintable(QStringLiteral("%1 bytes examined for a log of %2").arg(condenser.bytesExamined()).arg(log.size())));
+    QVERIFY(condenser.bytesExamined() >= log.size());
+}
+
+void LogCondenserTest::progressCountsTheWholeLog_data()
+{
+    QTest::addColumn<std::size_t>("bufferSize");
+    QTest::newRow("read as needed") << std::size_t{4096};
+    QTest::newRow("read ahead") << LogCondenser::defaultBufferSize;
+}
+
+void LogCondenserTest::progressCountsTheWholeLog()
+{
+    QFETCH(std::size_t, bufferSize);
+    std::string log;
+    for (int i = 0; i < 60000; ++i)
+        log += "000100  -3  2.1  -29  3 * K1ABC W9XYZ EN37\r\n";
+    StringSource source(log, 5000);
+    StringSink sink;
+    RunProgress progress;
+    progress.setTotal(log.size());
+    LogCondenser("K1ABC", bufferSize).condense(source, sink, &progress);
+    QCOMPARE(progress.done(), std::uint64_t(log.size()));
+    QCOMPARE(progress.share(), 1.0);
+}
+
+void LogCondenserTest::cancelStopsTheScan()
+{
+    // The stop is asked for while the log is being read: nothing more is
+    // written after it, and the footer never comes.
+    std::string log;
+    for (int i = 0; i < 200000; ++i)
+        log += "000100  -3  2.1  -29  3 * K1ABC W9XYZ EN37\r\n";
+    RunProgress progress;
+    struct CancellingSource : StringSource {
+        using StringSource::StringSource;
+        RunProgress *progress = nullptr;
+        std::size_t read(char *buffer, std::size_t capacity) override
+        {
+            progress->cancel();
+            return StringSource::read(buffer, capacity);
+        }
+    } source(log, 4096);
+    source.progress = &progress;
+    StringSink sink;
+    try {
+        LogCondenser("K1ABC", 65536).condense(source, sink, &progress);
+        QFAIL("the run went on to the end");
+    } catch (const RunCancelled &) {
+    }
+    QVERIFY(sink.text.size() < log.size() / 2);
+    QVERIFY(!sink.text.ends_with(CondensedLog::footer()));
 }
 
 QTEST_APPLESS_MAIN(LogCondenserTest)

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <memory>
+
+class ByteSource;
+class RunProgress;
+
+// Reads a source on a thread of its own, a few buffers ahead of the one being
+// scanned, so that the system's copying of the file overlaps the scan. Short
+// reads, as from pipes and network shares, are gathered until a buffer is full
+// or the input ends, so the buffers change hands once per buffer. Made
+// without the thread, it reads each buffer when it is asked for, into the same
+// buffers and with the same room in front: the way for reads so small that
+// handing each to another thread would cost more than it saves.
+//
+// Each buffer keeps `headroom` bytes free in front of its data; the caller may
+// put the end of the previous buffer there, so that a line that runs across
+// two reads lies in one piece without moving the new data.
+class ReadAhead
+{
+public:
+    struct Chunk
+    {
+        char *data;        // data - headroom .. data + size may be written
+        std::size_t size;  // 0 at the end of the input
+    };
+
+    enum class Reading { Ahead, OnDemand };
+
+    // When `progress` asks for a stop, reading ends before the next read and
+    // next() throws RunCancelled.
+    ReadAhead(ByteSource &source, std::size_t chunkSize, std::size_t headroom,
+              const RunProgress *progress = nullptr, Reading reading = Reading::Ahead);
+    ~ReadAhead();
+
+    ReadAhead(const ReadAhead &) = delete;
+    ReadAhead &operator=(const ReadAhead &) = delete;
+
+    // The next piece of the input; the piece returned before is handed back
+    // for reading. Rethrows what reading threw, once the pieces read before
+    // the failure have been taken.
+    Chunk next();
+
+private:
+    static constexpr std::size_t bufferCount = 4;
+
+    void readAll();
+    std::size_t readOne(std::uint64_t index, std::size_t offset = 0);
+    char *dataOf(std::uint64_t index) { return m_buffers[index % bufferCount].get() + m_headroom; }
+
+    ByteSource &m_source;
+    const RunProgress *m_progress;
+    std::size_t m_chunkSize;
+    std::size_t m_headroom;
+    std::unique_ptr<char[]> m_buffers[bufferCount];
+    std::size_t m_sizes[bufferCount] = {};
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::uint64_t m_filled = 0;    // buffers read so far
+    std::uint64_t m_taken = 0;     // buffers handed to the caller
+    std::uint64_t m_released = 0;  // buffers the caller has finished with
+    std::exception_ptr m_failure;
+    bool m_stopping = false;
+    std::thread m_reader;
+};

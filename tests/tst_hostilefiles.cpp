@@ -1,0 +1,227 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ByteSource.h"
+#include "CommandButton.h"
+#include "CondensingRun.h"
+#include "DesktopRunEnvironment.h"
+#include "ModalBoxCloser.h"
+#include "ReferenceCondenser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+#include <new>
+
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
+
+// Logs and names that try to make the run lose data, hang or end without a
+// word. Each is refused or survived with a warning, and nothing is lost.
+namespace {
+
+std::string readAll(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return file.readAll().toStdString();
+}
+
+void writeFile(const QString &path, const std::string &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
+}
+
+const std::string theLog = "\r\nUTC Date: 2008 Mar 05\r\n000100  Transmitting:  JT65A   CQ K1ABC FN42\r\n"
+                           "000200   1  -21  0.3   -3  2 * K1ABC W9XYZ EN37\r\n";
+
+// The desktop's files, except that reading the log asks for more memory than
+// there is.
+class MemoryHungryEnvironment : public DesktopRunEnvironment
+{
+public:
+    std::unique_ptr<ByteSource> openInput(const std::string &path) override
+    {
+        struct Hungry : ByteSource {
+            std::unique_ptr<ByteSource> real;
+            std::size_t read(char *buffer, std::size_t capacity) override
+            {
+                if (real->read(buffer, capacity) > 0)
+                    throw std::bad_alloc();
+                return 0;
+            }
+        };
+        auto hungry = std::make_unique<Hungry>();
+        hungry->real = DesktopRunEnvironment::openInput(path);
+        return hungry;
+    }
+};
+
+} // namespace
+
+class HostileFilesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void refusedWithNothingLost_data();
+    void refusedWithNothingLost();
+    void notEnoughMemoryIsAWarningAndTheProgramGoesOn();
+    void messagesShowNamesAsTheyAre_data();
+    void messagesShowNamesAsTheyAre();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QStringList entries() const
+    {
+        return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    bool run(RunEnvironment &environment, const QString &folder = {});
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    CommandButton m_button;
+    std::unique_ptr<ModalBoxCloser> m_closer;
+};
+
+void HostileFilesTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_closer = std::make_unique<ModalBoxCloser>();
+}
+
+bool HostileFilesTest::run(RunEnvironment &environment, const QString &folder)
+{
+    CondensingRun condensingRun(environment, m_button);
+    const std::string inFolder = (folder.isEmpty() ? m_dir->path() : folder).toStdString();
+    return condensingRun.perform({inFolder, "ALL.TXT", "K1ABC", "K1ABC"});
+}
+
+void HostileFilesTest::refusedWithNothingLost_data()
+{
+    QTest::addColumn<QString>("expectedFile");
+    QTest::addColumn<QString>("expectedReason");
+    const QString sameFile = "This name leads to the log file itself";
+    const QString special = "This is not an ordinary file but a named pipe, a device or a socket";
+    QTest::newRow("condensed log's name is a second name of the log") << "jt65a_K1ABC_logfile.txt" << sameFile;
+#ifdef Q_OS_UNIX
+    QTest::newRow("condensed log's name is a link to the log") << "jt65a_K1ABC_logfile.txt" << sameFile;
+    QTest::newRow("log is a named pipe") << "ALL.TXT" << special;
+    QTest::newRow("log is a device without end") << "ALL.TXT" << special;
+    QTest::newRow("log is a socket") << "ALL.TXT" << special;
+#endif
+}
+
+void HostileFilesTest::refusedWithNothingLost()
+{
+    QFETCH(QString, expectedFile);
+    QFETCH(QString, expectedReason);
+    const QString tag = QTest::currentDataTag();
+    const QString log = path("ALL.TXT");
+    const QString output = path("jt65a_K1ABC_logfile.txt");
+    if (tag.contains("second name") || tag.contains("link")) {
+        writeFile(log, theLog);
+        std::error_code error;
+        if (tag.contains("link"))
+            std::filesystem::create_symlink("ALL.TXT", output.toStdString(), error);
+        else
+            std::filesystem::create_hard_link(log.toStdString(), output.toStdString(), error);
+        QVERIFY2(!error, error.message().c_str());
+    }
+#ifdef Q_OS_UNIX
+    int socketHandle = -1;
+    if (tag.contains("pipe"))
+        QCOMPARE(mkfifo(QFile::encodeName(log).constData(), 0600), 0);
+    if (tag.contains("device"))
+        QVERIFY(QFile::link("/dev/zero", log));
+    if (tag.contains("socket")) {
+        socketHandle = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(log);
+        QVERIFY(socketHandle >= 0 && std::size_t(name.size()) < sizeof address.sun_path);
+        std::copy(name.begin(), name.end(), address.sun_path);
+        QCOMPARE(bind(socketHandle, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        QCOMPARE(listen(socketHandle, 1), 0);
+    }
+    const auto closeSocket = qScopeGuard([socketHandle] {
+        if (socketHandle >= 0)
+            close(socketHandle);
+    });
+#endif
+    const QStringList before = entries();
+
+    DesktopRunEnvironment environment;
+    QVERIFY(!run(environment));
+
+    QCOMPARE(m_closer->boxes.size(), 1);
+    const ModalBoxCloser::Box box = m_closer->boxes.first();
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QVERIFY2(box.text.contains(QDir::toNativeSeparators(path(expectedFile))), qPrintable(box.text));
+    QVERIFY2(box.text.contains(expectedReason), qPrintable(box.text));
+    QVERIFY2(box.text.contains("Nothing was changed."), qPrintable(box.text));
+    QCOMPARE(m_button.text(), QStringLiteral("Clarify the raw JT65a logfile now."));
+    QCOMPARE(entries(), before);
+    if (tag.contains("second name") || tag.contains("link"))
+        QCOMPARE(readAll(log), theLog);
+}
+
+void HostileFilesTest::notEnoughMemoryIsAWarningAndTheProgramGoesOn()
+{
+    writeFile(path("ALL.TXT"), theLog);
+    const std::string earlier = "the earlier condensed log\r\n";
+    writeFile(path("jt65a_K1ABC_logfile.txt"), earlier);
+    const QStringList before = entries();
+
+    MemoryHungryEnvironment hungry;
+    QVERIFY(!run(hungry));
+    QCOMPARE(m_closer->boxes.size(), 1);
+    QCOMPARE(m_closer->boxes.first().icon, QMessageBox::Warning);
+    QVERIFY2(m_closer->boxes.first().text.contains("not enough memory"), qPrintable(m_closer->boxes.first().text));
+    QVERIFY(m_closer->boxes.first().text.contains(QDir::toNativeSeparators(path("ALL.TXT"))));
+    QCOMPARE(entries(), before);
+    QCOMPARE(readAll(path("jt65a_K1ABC_logfile.txt")), earlier);
+
+    DesktopRunEnvironment enough;
+    QVERIFY(run(enough));
+    QCOMPARE(readAll(path("jt65a_K1ABC_logfile.txt")), referenceCondense(theLog, "K1ABC"));
+}
+
+void HostileFilesTest::messagesShowNamesAsTheyAre_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("withLog");
+    QTest::newRow("completion message, folder with markup") << "tag<i>dir" << true;
+    QTest::newRow("completion message, folder with an entity") << "a&amp;b&lt;" << true;
+    QTest::newRow("warning, folder with markup") << "tag<b>dir" << false;
+}
+
+void HostileFilesTest::messagesShowNamesAsTheyAre()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, withLog);
+    const QString inFolder = path(folder);
+    QVERIFY(QDir(m_dir->path()).mkdir(folder));
+    if (withLog)
+        writeFile(inFolder + "/ALL.TXT", theLog);
+
+    DesktopRunEnvironment environment;
+    QCOMPARE(run(environment, inFolder), withLog);
+    QCOMPARE(m_closer->boxes.size(), 1);
+    const ModalBoxCloser::Box box = m_closer->boxes.first();
+    QCOMPARE(box.textFormat, Qt::PlainText);
+    QVERIFY2(box.text.contains(QDir::toNativeSeparators(inFolder)), qPrintable(box.text));
+}
+
+QTEST_MAIN(HostileFilesTest)
+#include "tst_hostilefiles.moc"
