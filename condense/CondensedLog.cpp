@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CondensedLog.h"
 
+#include <algorithm>
+
 namespace CondensedLog {
 
 namespace {
@@ -74,6 +76,11 @@ char pathSeparator()
 std::string joinPath(std::string_view folder, std::string_view name)
 {
     std::string path(folder);
+#ifdef _WIN32
+    // Windows takes "/" as a separator too, but every path the user sees is
+    // in the system's own form; no Windows file name holds a "/".
+    std::replace(path.begin(), path.end(), '/', '\\');
+#endif
     path.push_back(pathSeparator());
     path.append(name);
     return path;

@@ -28,7 +28,8 @@ std::string fileNameFor(std::string_view callSign);
 char pathSeparator();
 
 // folder + separator + name. The separator is always inserted, also after a
-// folder that already ends with one (a root).
+// folder that already ends with one (a root). On Windows the folder's "/"
+// separators become "\\".
 std::string joinPath(std::string_view folder, std::string_view name);
 
 } // namespace CondensedLog
