@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FontSubstitutes.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -21,6 +23,22 @@ constexpr double bannerRoomAboveLetters = 1.0 / 3.0;  // of the face's size
 
 void install()
 {
+    [[maybe_unused]] static const bool loaded = [] {
+        // The stand-ins the Windows package ships beside the program.
+        const QDir shipped(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
+        for (const QString &name : shipped.entryList({QStringLiteral("*.ttf")}, QDir::Files))
+            QFontDatabase::addApplicationFont(shipped.filePath(name));
+
+        // A bitmap face draws at a few sizes only, and not every system can
+        // make it bold (Wine's own "MS Sans Serif" draws regular): every
+        // control draws with outline faces, so that a designed face that is
+        // there only as a bitmap gives way to its stand-in.
+        QFont outlines = QApplication::font();
+        outlines.setStyleStrategy(QFont::ForceOutline);
+        QApplication::setFont(outlines);
+        return true;
+    }();
+
     const struct {
         const char *designed;
         QStringList standIns;
@@ -30,7 +48,8 @@ void install()
     };
     for (const auto &face : faces) {
         const QString designed = QString::fromLatin1(face.designed);
-        if (!QFontDatabase::hasFamily(designed) && QFont::substitutes(designed).isEmpty())
+        const bool drawable = QFontDatabase::hasFamily(designed) && QFontDatabase::isSmoothlyScalable(designed);
+        if (!drawable && QFont::substitutes(designed).isEmpty())
             QFont::insertSubstitutions(designed, face.standIns);
     }
 }

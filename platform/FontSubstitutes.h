@@ -3,12 +3,13 @@
 
 class QFont;
 
-// Where the designed faces are missing, fonts that scripts/prepare installs
-// stand in for them, at the designed sizes, weights and slants:
-// "MS Sans Serif" and "Nina" -> "Liberation Sans Narrow" (fonts-liberation),
-// falling back to "DejaVu Sans Condensed" and "DejaVu Sans". The narrow face
-// keeps the prompts within their designed rectangles, as the designed faces
-// do.
+// Where the designed faces are missing, or there only as bitmap faces that
+// cannot be drawn at the designed sizes and weights, other fonts stand in
+// for them: "MS Sans Serif" and "Nina" -> "Liberation Sans Narrow"
+// (fonts-liberation on Linux, shipped in fonts/ beside the program on
+// Windows), falling back to "DejaVu Sans Condensed" and "DejaVu Sans". The
+// narrow face keeps the prompts within their designed rectangles, as the
+// designed faces do.
 namespace FontSubstitutes {
 
 void install();
