@@ -10,6 +10,7 @@
 #include "ReferenceCondenser.h"
 #include "RunProgress.h"
 #include "StringPrinting.h"
+#include "TestFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,22 +24,9 @@
 #include <condition_variable>
 #include <mutex>
 
+using namespace TestFiles;
+
 namespace {
-
-std::string readAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll().toStdString();
-}
-
-void writeFile(const QString &path, const std::string &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
-}
 
 std::string decoderLog()
 {
@@ -244,7 +232,7 @@ void CondensingRunTest::writesTheCondensedLogAndAnnouncesIt()
     DesktopRunEnvironment environment;
     QVERIFY(run(environment, call.toStdString()));
 
-    QCOMPARE(readAll(path(fileName)), referenceCondense(decoderLog(), call.toStdString()));
+    QCOMPARE(readBytes(path(fileName)), referenceCondense(decoderLog(), call.toStdString()));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
              QStringList({"ALL.TXT", fileName}));
 
@@ -263,7 +251,7 @@ void CondensingRunTest::replacesAnEarlierCondensedLog()
     writeFile(path("jt65a_K1ABC_logfile.txt"), "an earlier, longer condensed log " + std::string(900000, 'x'));
     DesktopRunEnvironment environment;
     QVERIFY(run(environment, "K1ABC"));
-    QCOMPARE(readAll(path("jt65a_K1ABC_logfile.txt")), referenceCondense(decoderLog(), "K1ABC"));
+    QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(decoderLog(), "K1ABC"));
 }
 
 void CondensingRunTest::failureLeavesTheEarlierLogAndSaysWhy_data()
@@ -311,7 +299,7 @@ void CondensingRunTest::failureLeavesTheEarlierLogAndSaysWhy()
     QCOMPARE(m_button.text(), QStringLiteral("Clarify the raw JT65a logfile now."));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
     if (QFileInfo(output).isFile())
-        QCOMPARE(readAll(output), earlier);
+        QCOMPARE(readBytes(output), earlier);
 }
 
 void CondensingRunTest::outputFolderThatCannotExist()
@@ -368,14 +356,14 @@ void CondensingRunTest::cancelKeepsTheEarlierLog()
     QCOMPARE(m_closer->boxes.size(), 1);
     QCOMPARE(m_closer->boxes.first().text, QStringLiteral("The run was cancelled. Nothing was changed."));
     QCOMPARE(m_button.text(), QStringLiteral("Clarify the raw JT65a logfile now."));
-    QCOMPARE(readAll(path("jt65a_K1ABC_logfile.txt")), earlier);
+    QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), earlier);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
     QVERIFY(environment.doneAtEnd < environment.totalAtEnd);
 
     // Ready to run again.
     SlowEnvironment again(nullptr, 0);
     QVERIFY(run(again, "K1ABC"));
-    QCOMPARE(readAll(path("jt65a_K1ABC_logfile.txt")), referenceCondense(log, "K1ABC"));
+    QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(log, "K1ABC"));
 }
 
 void CondensingRunTest::progressReachesTheEndOfAWholeRun()

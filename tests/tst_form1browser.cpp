@@ -8,6 +8,7 @@
 #include "Module1.h"
 #include "ReferenceCondenser.h"
 #include "TextBox.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,24 +16,12 @@
 #include <QTest>
 
 using namespace FormFixture;
+using namespace TestFiles;
 
 namespace {
 
 const QStringList callTyped = sorted({"Version", "Label6", "Label5", "CenterBanner", "Label4", "Text1", "Text2",
                                       "Label1", "Picture_down", "Command3", "Command2"});
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 const QByteArray topLog = "UTC Date: 2008 Mar 05\r\n000100  -3  2.1 K1ABC W9XYZ EN37\r\n000200 nothing\r\n";
 const QByteArray subLog = "---------------------\r\n000300 CQ K1ABC FN42\r\n";

@@ -8,6 +8,7 @@
 #include "Module1.h"
 #include "ReferenceCondenser.h"
 #include "TextBox.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,25 +18,13 @@
 #include <QTest>
 
 using namespace FormFixture;
+using namespace TestFiles;
 
 namespace {
 
 const QByteArray logText = "UTC Date: 2008 Mar 05\r\n000100  -3  2.1 K1ABC W9XYZ EN37\r\n000200 nothing\r\n"
                        "---------------------\r\n000300 CQ K1ABC FN42\r\n";
 const QString notChosen = QStringLiteral("No log file selected yet.");
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // A key as the keyboard sends it while held down.
 void heldKey(QWidget *widget, Qt::Key key)

@@ -7,6 +7,7 @@
 #include "Module1.h"
 #include "ReferenceCondenser.h"
 #include "TextBox.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,23 +22,11 @@
 #endif
 
 using namespace FormFixture;
+using namespace TestFiles;
 
 namespace {
 
 const QByteArray logText = "UTC Date: 2008 Mar 05\r\n000100  -3  2.1 K1ABC W9XYZ EN37\r\n000200 nothing\r\n";
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 QString native(const QString &path)
 {

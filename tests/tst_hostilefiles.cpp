@@ -5,6 +5,7 @@
 #include "DesktopRunEnvironment.h"
 #include "ModalBoxCloser.h"
 #include "ReferenceCondenser.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,22 +25,9 @@
 
 // Logs and names that try to make the run lose data, hang or end without a
 // word. Each is refused or survived with a warning, and nothing is lost.
+using namespace TestFiles;
+
 namespace {
-
-std::string readAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll().toStdString();
-}
-
-void writeFile(const QString &path, const std::string &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
-}
 
 const std::string theLog = "\r\nUTC Date: 2008 Mar 05\r\n000100  Transmitting:  JT65A   CQ K1ABC FN42\r\n"
                            "000200   1  -21  0.3   -3  2 * K1ABC W9XYZ EN37\r\n";
@@ -173,7 +161,7 @@ void HostileFilesTest::refusedWithNothingLost()
     QCOMPARE(m_button.text(), QStringLiteral("Clarify the raw JT65a logfile now."));
     QCOMPARE(entries(), before);
     if (tag.contains("second name") || tag.contains("link"))
-        QCOMPARE(readAll(log), theLog);
+        QCOMPARE(readBytes(log), theLog);
 }
 
 void HostileFilesTest::notEnoughMemoryIsAWarningAndTheProgramGoesOn()
@@ -190,11 +178,11 @@ void HostileFilesTest::notEnoughMemoryIsAWarningAndTheProgramGoesOn()
     QVERIFY2(m_closer->boxes.first().text.contains("not enough memory"), qPrintable(m_closer->boxes.first().text));
     QVERIFY(m_closer->boxes.first().text.contains(QDir::toNativeSeparators(path("ALL.TXT"))));
     QCOMPARE(entries(), before);
-    QCOMPARE(readAll(path("jt65a_K1ABC_logfile.txt")), earlier);
+    QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), earlier);
 
     DesktopRunEnvironment enough;
     QVERIFY(run(enough));
-    QCOMPARE(readAll(path("jt65a_K1ABC_logfile.txt")), referenceCondense(theLog, "K1ABC"));
+    QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(theLog, "K1ABC"));
 }
 
 void HostileFilesTest::messagesShowNamesAsTheyAre_data()

@@ -9,6 +9,7 @@
 #include "ModalBoxCloser.h"
 #include "Module1.h"
 #include "ReferenceCondenser.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,22 +19,11 @@
 #include <QTest>
 
 using namespace FormFixture;
+using namespace TestFiles;
 
 namespace {
 
 const QByteArray theLog = "UTC Date: 2008 Mar 05\r\n000100  -3  2.1 K1ABC W9XYZ EN37\r\n000200 nothing\r\n";
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 } // namespace
 
@@ -62,7 +52,7 @@ void WindowsDesktopTest::init()
     Module1::OperatorCallLength = 0;
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    QVERIFY(writeFile(m_dir->filePath("ALL.TXT"), theLog));
+    writeFile(m_dir->filePath("ALL.TXT"), theLog);
     // Qt names the folder with "/"; the window must not show it that way.
     QVERIFY(m_dir->path().contains('/'));
     QVERIFY(QDir::setCurrent(m_dir->path()));
@@ -136,8 +126,11 @@ void WindowsDesktopTest::logOnADriveRoot()
 {
     const QString rootLog = QStringLiteral("C:/ALL.TXT");
     const QString condensed = QStringLiteral("C:/jt65a_K1ABC_logfile.txt");
-    if (QFile::exists(rootLog) || !writeFile(rootLog, theLog))
+    QFile probe(rootLog);
+    if (probe.exists() || !probe.open(QIODevice::WriteOnly))
         QSKIP("C:\\ALL.TXT exists already or may not be written (an account without rights to the drive root)");
+    probe.close();
+    writeFile(rootLog, theLog);
     const auto removeBoth = qScopeGuard([&] {
         QFile::remove(rootLog);
         QFile::remove(condensed);
@@ -155,7 +148,7 @@ void WindowsDesktopTest::logOnADriveRoot()
     QTRY_COMPARE(closer.boxes.size(), 1);
     QCOMPARE(closer.boxes.first().icon, QMessageBox::Information);
     QCOMPARE(closer.boxes.first().text, QStringLiteral("A new file, C:\\\\jt65a_K1ABC_logfile.txt, has been created."));
-    QCOMPARE(readAll(condensed).toStdString(), referenceCondense(theLog.toStdString(), "K1ABC"));
+    QCOMPARE(readBytes(condensed), referenceCondense(theLog.toStdString(), "K1ABC"));
 }
 
 QTEST_MAIN(WindowsDesktopTest)
