@@ -24,6 +24,17 @@ if(MINGW)
     endforeach()
 endif()
 list(REMOVE_DUPLICATES runtime_dirs)
+if(CMAKE_CROSSCOMPILING)
+    # The stand-in for the designed faces, shipped with the program, and the
+    # fonts of the tests under Wine (whose offscreen platform reads only the
+    # folder in QT_QPA_FONTDIR).
+    set(CLARIFIER_STANDIN_FONTS /usr/share/fonts/truetype/liberation CACHE PATH
+        "Folder holding the Liberation Sans Narrow fonts shipped with the program")
+    file(GLOB standin_fonts ${CLARIFIER_STANDIN_FONTS}/LiberationSansNarrow-*.ttf)
+    if(NOT standin_fonts)
+        message(FATAL_ERROR "No Liberation Sans Narrow in ${CLARIFIER_STANDIN_FONTS} (Debian: fonts-liberation)")
+    endif()
+endif()
 # Where Wine finds those DLLs for the build's own programs (tests, and the
 # icon rendering below), "|"-separated for cmake/RunUnderWine.cmake.
 list(JOIN runtime_dirs "|" CLARIFIER_WINE_DLL_DIRS)
@@ -57,12 +68,6 @@ if(CMAKE_CROSSCOMPILING)
     install(FILES ${qt_plugins}/platforms/qwindows.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
     install(FILES ${qt_plugins}/styles/qwindowsvistastyle.dll DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
     # The stand-in for the designed faces (FontSubstitutes), with its licence.
-    set(CLARIFIER_STANDIN_FONTS /usr/share/fonts/truetype/liberation CACHE PATH
-        "Folder holding the Liberation Sans Narrow fonts shipped with the program")
-    file(GLOB standin_fonts ${CLARIFIER_STANDIN_FONTS}/LiberationSansNarrow-*.ttf)
-    if(NOT standin_fonts)
-        message(FATAL_ERROR "No Liberation Sans Narrow in ${CLARIFIER_STANDIN_FONTS} (Debian: fonts-liberation)")
-    endif()
     install(FILES ${standin_fonts} DESTINATION ${CMAKE_INSTALL_BINDIR}/fonts)
     set(CLARIFIER_STANDIN_FONTS_LICENCE /usr/share/doc/fonts-liberation/copyright CACHE FILEPATH
         "Their licence")
@@ -70,7 +75,7 @@ if(CMAKE_CROSSCOMPILING)
         DESTINATION ${CMAKE_INSTALL_BINDIR}/fonts RENAME LICENSE-Liberation.txt)
     install(CODE "
         file(GLOB_RECURSE installed_dlls \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/*.dll\")
-        execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \${installed_dlls} COMMAND_ERROR_IS_FATAL ANY)
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-all \${installed_dlls} COMMAND_ERROR_IS_FATAL ANY)
     ")
 else()
     # A native build has Qt's own deployment tool.

@@ -15,6 +15,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 using namespace FormFixture;
 using namespace TestFiles;
 

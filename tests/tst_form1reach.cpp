@@ -243,6 +243,9 @@ void Form1ReachTest::offeredVolumes_data()
     QTest::addColumn<QString>("root");
     QTest::addColumn<QByteArray>("type");
     QTest::addColumn<bool>("offered");
+#ifdef Q_OS_WIN
+    QSKIP("Windows offers its drive letters; which mounts to offer is a question for Unix systems");
+#endif
     QTest::newRow("root") << "/" << QByteArray("ext4") << true;
     QTest::newRow("root in a container") << "/" << QByteArray("overlay") << true;
     QTest::newRow("home volume") << "/home" << QByteArray("btrfs") << true;
@@ -327,7 +330,9 @@ void Form1ReachTest::vanishedFolder()
 void Form1ReachTest::unusableStartFolder_data()
 {
     QTest::addColumn<QString>("fault");
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+    QSKIP("Windows keeps the current folder in use, so it cannot be removed, and every folder name is valid text");
+#else
     QTest::newRow("removed") << "removed";
 #endif
 #ifdef Q_OS_LINUX

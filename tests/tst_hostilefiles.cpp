@@ -189,9 +189,12 @@ void HostileFilesTest::messagesShowNamesAsTheyAre_data()
 {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<bool>("withLog");
-    QTest::newRow("completion message, folder with markup") << "tag<i>dir" << true;
     QTest::newRow("completion message, folder with an entity") << "a&amp;b&lt;" << true;
+    QTest::newRow("warning, folder with an entity") << "a&amp;b&lt;" << false;
+#ifndef Q_OS_WIN  // where "<" and ">" cannot stand in a file name
+    QTest::newRow("completion message, folder with markup") << "tag<i>dir" << true;
     QTest::newRow("warning, folder with markup") << "tag<b>dir" << false;
+#endif
 }
 
 void HostileFilesTest::messagesShowNamesAsTheyAre()
