@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFontInfo>
 #include <QTest>
 
 // The window as designed, before its load event: every control where the
@@ -162,6 +163,10 @@ void Form1DesignTest::controlsAsDesigned()
     QCOMPARE(widget->font().pointSizeF(), points);
     QCOMPARE(widget->font().bold(), bold);
     QCOMPARE(widget->font().italic(), italic);
+    // The face actually drawn, designed or stand-in, has the designed weight and slant.
+    const QFontInfo drawn(widget->font());
+    QCOMPARE(drawn.bold(), bold);
+    QCOMPARE(drawn.italic(), italic);
     QCOMPARE(!widget->isHidden(), visible);
 
     const bool textBox = kind == "TextBox";
