@@ -45,8 +45,7 @@ void refuseSpecialFile(const std::string &inputPath)
         || type == fs::file_type::not_found)
         return;
     throw FileError(FileError::Operation::Read, inputPath,
-                    "This is not an ordinary file but a named pipe, a device or a socket, "
-                    "so it is not read.");
+                    FileError::notOrdinaryFile);
 }
 
 // Writing the condensed log through a name that leads to the log itself (a

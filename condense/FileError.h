@@ -10,6 +10,11 @@ class FileError : public std::runtime_error
 public:
     enum class Operation { Read, Write };
 
+    // Why a log that is a named pipe, a device or a socket is refused: it
+    // could be read without end or keep the run waiting for ever.
+    static constexpr const char *notOrdinaryFile =
+        "This is not an ordinary file but a named pipe, a device or a socket, so it is not read.";
+
     FileError(Operation operation, std::string path, std::string reason)
         : std::runtime_error(path + ": " + reason)
         , m_operation(operation)

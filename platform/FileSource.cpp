@@ -19,8 +19,7 @@ FileSource::FileSource(const std::string &path)
     if (m_file.isSequential()) {
         m_file.close();
         throw FileError(FileError::Operation::Read, m_path,
-                        "This is not an ordinary file but a named pipe, a device or a socket, "
-                        "so it is not read.");
+                        FileError::notOrdinaryFile);
     }
 }
 
