@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 // Where the log's bytes come from.
 class ByteSource
@@ -12,4 +13,19 @@ public:
     // Reads up to `capacity` bytes into `buffer` and returns how many were
     // read; 0 means the end of the input. Throws FileError when reading fails.
     virtual std::size_t read(char *buffer, std::size_t capacity) = 0;
+
+    // Whether readAt() works (an ordinary file can be read again by position;
+    // a pipe or a buffer cannot).
+    virtual bool readsAtPositions() const { return false; }
+
+    // Reads up to `capacity` bytes that begin `offset` bytes into the input,
+    // as the input holds them now, without moving where read() goes on.
+    // Returns how many were read: fewer than asked only at the input's end.
+    // Throws FileError when reading fails. Only called when
+    // readsAtPositions() is true.
+    virtual std::size_t readAt(std::uint64_t offset, char *buffer, std::size_t capacity)
+    {
+        (void)offset; (void)buffer; (void)capacity;
+        return 0;
+    }
 };
