@@ -2,12 +2,13 @@
 // The program: the platform, started with Form1 as its one window.
 #include "Application.h"
 #include "Form1.h"
+#include "ProgramIdentity.h"
 
 int main(int argc, char **argv)
 {
     const Application::Identity identity{
-        QStringLiteral(CLARIFIER_PROGRAM_NAME),
-        QStringLiteral(CLARIFIER_APP_ID),
+        QString::fromUtf8(ProgramIdentity::programName),
+        QString::fromUtf8(ProgramIdentity::appId),
     };
     return Application::run<Form1>(argc, argv, identity);
 }

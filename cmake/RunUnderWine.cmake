@@ -1,5 +1,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs a Windows program of the build under Wine, as a build step or a test:
+# Runs a Windows program of the build under Wine, as a build step or a test.
+#
+# Included by the build (a cross build for Windows), it gives
+#
+#   clarifier_wine_command(VARIABLE PROGRAM program [ARGS a b...] [QT_REPORT FILE])
+#
+# which sets VARIABLE to the command that runs `program` (a path or a
+# generator expression) that way, with the DLL folders the build put in
+# CLARIFIER_WINE_DLL_DIRS ("|"-separated) as its search path. That command
+# runs this file as a script:
 #
 #   cmake -DPROGRAM=X.exe [-DARGS=a|b] [-DDLL_DIRS=d1|d2] [-DQT_REPORT=FILE]
 #         [-DEMULATOR=wine] -P RunUnderWine.cmake
@@ -10,6 +19,22 @@
 # as WINEQT_*, so each is passed on that way. With QT_REPORT the program is
 # a Qt Test program, whose report does not reach Wine's standard output: it
 # is written to that file and printed here.
+if(NOT CMAKE_SCRIPT_MODE_FILE)
+    set(CLARIFIER_RUN_UNDER_WINE ${CMAKE_CURRENT_LIST_FILE})
+    function(clarifier_wine_command variable)
+        cmake_parse_arguments(PARSE_ARGV 1 arg "" "PROGRAM;QT_REPORT" "ARGS")
+        list(JOIN arg_ARGS "|" arguments)
+        set(command ${CMAKE_COMMAND} "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
+            "-DPROGRAM=${arg_PROGRAM}" "-DARGS=${arguments}" "-DDLL_DIRS=${CLARIFIER_WINE_DLL_DIRS}")
+        if(arg_QT_REPORT)
+            list(APPEND command "-DQT_REPORT=${arg_QT_REPORT}")
+        endif()
+        list(APPEND command -P ${CLARIFIER_RUN_UNDER_WINE})
+        set(${variable} ${command} PARENT_SCOPE)
+    endfunction()
+    return()
+endif()
+
 if(NOT EMULATOR)
     set(EMULATOR wine)
 endif()

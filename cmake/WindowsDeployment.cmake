@@ -36,17 +36,15 @@ if(CMAKE_CROSSCOMPILING)
     endif()
 endif()
 # Where Wine finds those DLLs for the build's own programs (tests, and the
-# icon rendering below), "|"-separated for cmake/RunUnderWine.cmake.
+# icon rendering below).
 list(JOIN runtime_dirs "|" CLARIFIER_WINE_DLL_DIRS)
-set(CLARIFIER_RUN_UNDER_WINE ${CMAKE_CURRENT_LIST_DIR}/RunUnderWine.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/RunUnderWine.cmake)
 
 # The icon, rendered at build time from the same drawing as the window's,
 # and the version resource.
 set(clarifier_ico ${CMAKE_BINARY_DIR}/jt65a-clarifier.ico)
 if(CMAKE_CROSSCOMPILING)
-    set(render_icon ${CMAKE_COMMAND} "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
-        -DPROGRAM=$<TARGET_FILE:render-icons> "-DARGS=--ico|${clarifier_ico}"
-        "-DDLL_DIRS=${CLARIFIER_WINE_DLL_DIRS}" -P ${CLARIFIER_RUN_UNDER_WINE})
+    clarifier_wine_command(render_icon PROGRAM $<TARGET_FILE:render-icons> ARGS --ico ${clarifier_ico})
 else()
     set(render_icon render-icons --ico ${clarifier_ico})
 endif()
@@ -87,13 +85,13 @@ endif()
 # The installer: 64-bit, under Program Files, with a Start-menu entry.
 set(CPACK_GENERATOR NSIS ZIP)
 set(CPACK_STRIP_FILES TRUE)
-set(CPACK_PACKAGE_EXECUTABLES jt65a-clarifier "JT65a raw log clarifier")
+set(CPACK_PACKAGE_EXECUTABLES ${PROJECT_NAME} "${CLARIFIER_TITLE}")
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")  # Debian's NSIS makes 32-bit installers otherwise
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-set(CPACK_NSIS_PACKAGE_NAME "JT65a raw log clarifier")
-set(CPACK_NSIS_DISPLAY_NAME "JT65a raw log clarifier ${PROJECT_VERSION}")
+set(CPACK_NSIS_PACKAGE_NAME "${CLARIFIER_TITLE}")
+set(CPACK_NSIS_DISPLAY_NAME "${CLARIFIER_TITLE} ${PROJECT_VERSION}")
 set(CPACK_NSIS_MUI_ICON ${clarifier_ico})
 set(CPACK_NSIS_MUI_UNIICON ${clarifier_ico})
-set(CPACK_NSIS_INSTALLED_ICON_NAME "${CMAKE_INSTALL_BINDIR}\\\\jt65a-clarifier.exe")
+set(CPACK_NSIS_INSTALLED_ICON_NAME "${CMAKE_INSTALL_BINDIR}\\\\${PROJECT_NAME}.exe")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_LIST_DIR}/../LICENSE)

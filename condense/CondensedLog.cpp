@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CondensedLog.h"
 
+#include "ProgramIdentity.h"
+
 #include <algorithm>
 
 namespace CondensedLog {
@@ -40,8 +42,8 @@ std::string header()
 
 std::string footer()
 {
-    std::string credit(toolTitle);
-    credit.append(" ").append(version).append(", by its amateur radio makers");
+    std::string credit(ProgramIdentity::title);
+    credit.append(" ").append(ProgramIdentity::versionCaption).append(", by its amateur radio makers");
 
     std::string out;
     appendLine(out, ruleLine());

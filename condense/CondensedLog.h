@@ -7,8 +7,6 @@
 // The condensed log's fixed texts, its file name and where it goes.
 namespace CondensedLog {
 
-inline constexpr std::string_view toolTitle = "JT65a raw log clarifier";
-inline constexpr std::string_view version = "Ver 2.0.0";
 inline constexpr std::size_t width = 64;  // columns of the header and footer
 
 // Every line of the condensed log ends with this.

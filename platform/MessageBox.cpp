@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MessageBox.h"
 
-#include "CondensedLog.h"
+#include "ProgramIdentity.h"
 
 #include <QMessageBox>
 
@@ -11,8 +11,7 @@ namespace {
 
 void show(QWidget *parent, QMessageBox::Icon icon, const QString &text)
 {
-    QMessageBox box(icon, QString::fromUtf8(CondensedLog::toolTitle.data(),
-                                            qsizetype(CondensedLog::toolTitle.size())),
+    QMessageBox box(icon, QString::fromUtf8(ProgramIdentity::title),
                     text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setTextFormat(Qt::PlainText);  // names may hold "<", ">" and "&"

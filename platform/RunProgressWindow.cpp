@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RunProgressWindow.h"
 
-#include "CondensedLog.h"
+#include "ProgramIdentity.h"
 #include "RunProgress.h"
 
 #include <QApplication>
@@ -41,8 +41,7 @@ RunProgressWindow::RunProgressWindow(QWidget *window, RunProgress &progress)
     , m_dialog(window)
 {
     m_dialog.setObjectName(QStringLiteral("RunProgress"));
-    m_dialog.setWindowTitle(QString::fromUtf8(CondensedLog::toolTitle.data(),
-                                              qsizetype(CondensedLog::toolTitle.size())));
+    m_dialog.setWindowTitle(QString::fromUtf8(ProgramIdentity::title));
     m_dialog.setLabelText(QStringLiteral("Condensing the log file..."));
     m_dialog.setAutoClose(false);
     m_dialog.setAutoReset(false);

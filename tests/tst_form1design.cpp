@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 #include "PictureBox.h"
+#include "ProgramIdentity.h"
 
 #include <QAbstractButton>
 #include <cstdlib>
@@ -136,7 +137,7 @@ void Form1DesignTest::controlsAsDesigned_data()
                                   << green << own << false << true;
     QTest::newRow("Label8") << "Label" << QRect(168, 448, 209, 25) << "You MUST use CAPS." << sans << 13.5 << false
                             << false << green << own << false << true;
-    QTest::newRow("Version") << "Label" << QRect(144, 24, 105, 33) << "Ver 2.0.0" << sans << 13.5 << false << false
+    QTest::newRow("Version") << "Label" << QRect(144, 24, 105, 33) << QStringLiteral("Ver %1").arg(ProgramIdentity::version) << sans << 13.5 << false << false
                              << green << own << true << true;
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CondensedLog.h"
+#include "ProgramIdentity.h"
 #include "FileError.h"
 #include "LogCondenser.h"
 #include "MemoryStreams.h"
@@ -204,7 +205,7 @@ void LogCondenserTest::headerAndFooterAreSixtyFourColumns()
     QCOMPARE(lines[3], ""s);
     QCOMPARE(lines[4], rule);
     QCOMPARE(lines[5].size(), std::size_t{64});
-    QVERIFY(lines[5].starts_with("JT65a raw log clarifier Ver 2.0.0"));
+    QVERIFY(lines[5].starts_with("JT65a raw log clarifier Ver "s + ProgramIdentity::version));
     QCOMPARE(lines[6].size(), std::size_t{64});
     QCOMPARE(lines[6].substr(0, 25), std::string(25, ' '));
     QVERIFY(lines[6].substr(25, 8).find_first_not_of(' ') != std::string::npos);

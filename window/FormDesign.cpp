@@ -8,6 +8,7 @@
 #include "FolderList.h"
 #include "Label.h"
 #include "PictureBox.h"
+#include "ProgramIdentity.h"
 #include "TextBox.h"
 
 #include <QApplication>
@@ -59,7 +60,7 @@ constexpr Control table[] = {
     {17, "Label7", Label, "First, enter your call", 2880, 6360, 2535, 375, prompt, green, own, true, Left, None},
     {18, "Picture_call", PictureBox, "", 4320, 4920, 1215, 855, plain, green, own, true, Left, HandDownLeft},
     {19, "Label8", Label, "You MUST use CAPS.", 2520, 6720, 3135, 375, prompt, green, own, true, Left, None},
-    {20, "Version", Label, "Ver 2.0.0", 2160, 360, 1575, 495, prompt, green, own, true, Centre, None},
+    {20, "Version", Label, ProgramIdentity::versionCaption, 2160, 360, 1575, 495, prompt, green, own, true, Centre, None},
 };
 
 constexpr const char *stacking[] = {
