@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FolderList.h"
 
+#include "FocusMark.h"
 #include "NativePaths.h"
 
 #include <QDir>
+#include <QPainter>
 #include <QStyle>
 
 namespace {
@@ -65,6 +67,27 @@ void FolderList::open(QTreeWidgetItem *item)
     const QString folder = item->data(0, Qt::UserRole).toString();
     if (!setPath(folder))
         emit cannotOpen(folder);
+}
+
+// Qt's tree announces a new current entry as focused also while the list has
+// no focus (when a drive pick lists another folder); only the focused list
+// says so.
+void FolderList::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    if (hasFocus())
+        QTreeWidget::currentChanged(current, previous);
+    else
+        QAbstractItemView::currentChanged(current, previous);
+}
+
+void FolderList::paintEvent(QPaintEvent *event)
+{
+    QTreeWidget::paintEvent(event);
+    if (!hasFocus() || currentItem() == nullptr)
+        return;
+    QPainter painter(viewport());
+    FocusMark::draw(painter, visualItemRect(currentItem()),
+                    palette().color(currentItem()->isSelected() ? QPalette::Highlight : QPalette::Base));
 }
 
 void FolderList::fill()

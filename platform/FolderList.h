@@ -8,6 +8,7 @@
 // included. A single click moves the selection only and raises clicked(); a
 // double click or Enter opens the entry, which changes the path and raises
 // pathChanged(). An entry that can no longer be opened raises cannotOpen().
+// With the focus, the current entry is framed by the focus mark.
 class FolderList : public QTreeWidget
 {
     Q_OBJECT
@@ -36,6 +37,10 @@ signals:
     void pathChanged();
     // `folder` was listed but cannot be opened now.
     void cannotOpen(const QString &folder);
+
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void open(QTreeWidgetItem *item);
