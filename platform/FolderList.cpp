@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QPainter>
 #include <QStyle>
+#include <QTimer>
 
 namespace {
 
@@ -67,6 +68,21 @@ void FolderList::open(QTreeWidgetItem *item)
     const QString folder = item->data(0, Qt::UserRole).toString();
     if (!setPath(folder))
         emit cannotOpen(folder);
+}
+
+// The focus event for the list as a whole follows this handler; the current
+// entry is told after it, or a screen reader names only the list.
+void FolderList::focusInEvent(QFocusEvent *event)
+{
+    QTreeWidget::focusInEvent(event);
+    QTimer::singleShot(0, this, &FolderList::announceCurrent);
+}
+
+void FolderList::announceCurrent()
+{
+    // Qt's tree tells a new current entry; told again, it is heard again.
+    if (hasFocus() && currentIndex().isValid())
+        QTreeWidget::currentChanged(currentIndex(), currentIndex());
 }
 
 // Qt's tree announces a new current entry as focused also while the list has

@@ -17,7 +17,6 @@ Label::Label(QWidget *parent)
 void Label::setPromptFor(QWidget *control)
 {
     m_promptFor = control;
-    setBuddy(control);
     describe(control);
 }
 

@@ -11,10 +11,11 @@
 // (where a stand-in font replaces the banner face, as low as the designed
 // face starts). A click raises clicked().
 //
-// A label can be a prompt for a control: the control is then labelled by
-// it, and while the label is shown its text is part of the control's
-// accessible description, so that a screen reader tells the prompt with the
-// control as the eye reads it beside the control.
+// A label can be a prompt for a control: while the label is shown, its text
+// is part of the control's accessible description, so that a screen reader
+// tells the prompt with the control as the eye reads it beside the control.
+// (The prompt is not the control's label for a screen reader: Orca would
+// say the prompt in place of the control's name.)
 class Label : public QLabel
 {
     Q_OBJECT
