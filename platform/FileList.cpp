@@ -5,7 +5,6 @@
 #include "FocusMark.h"
 #include "NativePaths.h"
 
-#include <QAccessible>
 #include <QDir>
 #include <QKeyEvent>
 #include <QPainter>
@@ -60,11 +59,9 @@ void FileList::focusInEvent(QFocusEvent *event)
 
 void FileList::announceCurrent()
 {
-    if (!hasFocus() || currentRow() < 0 || !QAccessible::isActive())
-        return;
-    QAccessibleEvent event(this, QAccessible::Focus);
-    event.setChild(currentRow());
-    QAccessible::updateAccessibility(&event);
+    // Qt's list tells a new current entry; told again, it is heard again.
+    if (hasFocus() && currentIndex().isValid())
+        QListWidget::currentChanged(currentIndex(), currentIndex());
 }
 
 // Qt's list announces a new current entry as focused also while the list has

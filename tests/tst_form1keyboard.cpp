@@ -149,6 +149,7 @@ void Form1KeyboardTest::focusMarkShows_data()
     QTest::newRow("log file name box") << "Text1" << false;
     QTest::newRow("file list") << "Files" << true;
     QTest::newRow("folder list") << "Folder" << true;
+    QTest::newRow("drive list") << "Drives" << true;
 }
 
 // The focused control looks different from the same control without the

@@ -268,8 +268,9 @@ void Form1::closeBrowser()
     Command3->show();
 }
 
-// The lists follow the folder list: the file list shows every file of its
-// path, the drive list the drive or data folder that path lies in.
+// The lists follow the folder list: the file list lists its path with the
+// pattern for every file, the drive list shows the drive or data folder that
+// path lies in.
 void Form1::followFolder()
 {
     Files->setPath(Folder->path());
