@@ -32,7 +32,7 @@ inline constexpr std::uint32_t platformColour = 0xFFFFFFFFu;
 
 struct Control
 {
-    int tabIndex;
+    int tabIndex;  // the focus moves by it; labels and pictures take none
     const char *name;
     Kind kind;
     const char *text;
@@ -45,7 +45,8 @@ struct Control
     // What a screen reader calls a control that takes the focus, where its
     // caption does not say it (buttons are called by their captions).
     const char *accessibleName = nullptr;
-    // For a prompt label: the control it prompts for.
+    // For a prompt label: the control it prompts for (while shown, its text
+    // is that control's accessible description).
     const char *promptFor = nullptr;
 };
 
