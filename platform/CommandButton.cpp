@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandButton.h"
 
+#include "ActivationKey.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -17,14 +19,16 @@ void CommandButton::setCaption(const std::string &caption)
 
 void CommandButton::keyPressEvent(QKeyEvent *event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+    switch (ActivationKey::of(event)) {
+    case ActivationKey::Press::None:
         QPushButton::keyPressEvent(event);
-        return;
-    }
-    // A held key presses once, as Space does.
-    if (!event->isAutoRepeat())
+        break;
+    case ActivationKey::Press::Act:
         click();
+        break;
+    case ActivationKey::Press::HeldDown:
+        break;
+    }
 }
 
 void CommandButton::paintEvent(QPaintEvent *event)

@@ -6,7 +6,8 @@
 #include <QPushButton>
 
 // A command button. Its click is QPushButton::clicked, by the mouse or, when
-// it has the focus, by Space or Enter; with the focus it shows a dotted
+// it has the focus, by an activation key (Enter, keypad Enter or Space, as
+// the file list chooses); with the focus it shows a dotted
 // rectangle inside its edge. As the run button it shows a new caption at
 // once, also while the event loop is waiting.
 class CommandButton : public QPushButton, public RunButton

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DriveList.h"
 
+#include "FocusMark.h"
 #include "NativePaths.h"
 
 #include <QAbstractItemView>
 #include <QDir>
+#include <QPainter>
 #include <QStandardPaths>
 #include <QStorageInfo>
 
@@ -88,6 +90,15 @@ void DriveList::showPopup()
     view()->setMinimumWidth(view()->sizeHintForColumn(0) + view()->frameWidth() * 2
                             + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     QComboBox::showPopup();
+}
+
+void DriveList::paintEvent(QPaintEvent *event)
+{
+    QComboBox::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    FocusMark::draw(painter, rect(), palette().color(QPalette::Button));
 }
 
 bool DriveList::offered(const QString &root, const QByteArray &fileSystemType)

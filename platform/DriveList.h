@@ -9,7 +9,8 @@
 // them come the decoders' data folders on this machine, each under a name an
 // operator recognises. The list is read again each time it opens, and shows
 // every entry whole. changed() follows the user's choice of another entry;
-// picking the entry already shown raises nothing.
+// picking the entry already shown raises nothing. With the focus it is
+// framed by the focus mark.
 class DriveList : public QComboBox
 {
     Q_OBJECT
@@ -38,6 +39,9 @@ public:
 
 signals:
     void changed();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void picked(int index);

@@ -3,10 +3,13 @@
 
 #include <QListWidget>
 
-// A list of the files in one folder that match a pattern, sorted by name.
-// The pattern "*.*" means every file, also names without a dot. A click on
-// an entry, or Enter or Space on the selected one, raises clicked(); the
-// arrow keys only move the selection.
+// A list of the files in one folder that match a pattern, sorted by name;
+// hidden files are left out. The pattern "*.*" means every file, also names
+// without a dot. A click on an entry, or an activation key (Enter, keypad
+// Enter, Space) on the current one, raises clicked(); the arrow keys only
+// move the selection. The current entry is always the selected one: entering
+// the list selects it and tells a screen reader which file it is, and with
+// the focus it is framed by the focus mark.
 class FileList : public QListWidget
 {
     Q_OBJECT
@@ -29,9 +32,13 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void fill();
+    void announceCurrent();
 
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");

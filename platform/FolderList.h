@@ -8,6 +8,8 @@
 // included. A single click moves the selection only and raises clicked(); a
 // double click or Enter opens the entry, which changes the path and raises
 // pathChanged(). An entry that can no longer be opened raises cannotOpen().
+// Entering the list tells a screen reader its current entry; with the focus,
+// that entry is framed by the focus mark.
 class FolderList : public QTreeWidget
 {
     Q_OBJECT
@@ -37,9 +39,15 @@ signals:
     // `folder` was listed but cannot be opened now.
     void cannotOpen(const QString &folder);
 
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void open(QTreeWidgetItem *item);
     void fill();
+    void announceCurrent();
 
     QString m_path;
 };

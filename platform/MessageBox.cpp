@@ -9,12 +9,15 @@ namespace MessageBox {
 
 namespace {
 
-void show(QWidget *parent, QMessageBox::Icon icon, const QString &text)
+// The icon says which kind of box it is to the eye; the description says it
+// to a screen reader, which otherwise hears every box as an alert.
+void show(QWidget *parent, QMessageBox::Icon icon, const QString &kind, const QString &text)
 {
     QMessageBox box(icon, QString::fromUtf8(ProgramIdentity::title),
                     text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setTextFormat(Qt::PlainText);  // names may hold "<", ">" and "&"
+    box.setAccessibleDescription(kind);
     box.exec();
 }
 
@@ -22,12 +25,12 @@ void show(QWidget *parent, QMessageBox::Icon icon, const QString &text)
 
 void information(QWidget *parent, const QString &text)
 {
-    show(parent, QMessageBox::Information, text);
+    show(parent, QMessageBox::Information, QStringLiteral("Information"), text);
 }
 
 void warning(QWidget *parent, const QString &text)
 {
-    show(parent, QMessageBox::Warning, text);
+    show(parent, QMessageBox::Warning, QStringLiteral("Warning"), text);
 }
 
 } // namespace MessageBox

@@ -4,7 +4,7 @@
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget *parent)
-    : QWidget(parent)
+    : Label(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -20,18 +20,4 @@ void PictureBox::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
     painter.drawImage(QPoint(0, 0), m_picture);
-}
-
-void PictureBox::mousePressEvent(QMouseEvent *event)
-{
-    m_click.press(event);
-    QWidget::mousePressEvent(event);
-}
-
-void PictureBox::mouseReleaseEvent(QMouseEvent *event)
-{
-    const bool click = m_click.release(event, rect());
-    QWidget::mouseReleaseEvent(event);
-    if (click)
-        emit clicked();
 }

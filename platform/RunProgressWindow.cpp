@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QProgressBar>
 #include <QWidget>
 
 namespace {
@@ -48,6 +49,9 @@ RunProgressWindow::RunProgressWindow(QWidget *window, RunProgress &progress)
     m_dialog.setRange(0, steps);
     m_dialog.setMinimumDuration(showAfterMilliseconds);
     m_dialog.setValue(0);  // starts the wait before the dialog shows
+    m_valueShown.start();
+    if (auto *bar = m_dialog.findChild<QProgressBar *>())
+        bar->setAccessibleName(QStringLiteral("Condensing the log file"));
     connect(&m_dialog, &QProgressDialog::canceled, this, [this] { m_progress.cancel(); });
     connect(&m_poll, &QTimer::timeout, this, &RunProgressWindow::poll);
     qApp->installEventFilter(this);
@@ -72,8 +76,10 @@ void RunProgressWindow::poll()
 {
     if (m_finished.load(std::memory_order_acquire))
         m_loop.quit();
-    else if (!m_progress.cancelled())
+    else if (!m_progress.cancelled() && m_valueShown.elapsed() >= showValueEveryMilliseconds) {
         m_dialog.setValue(int(m_progress.share() * steps));
+        m_valueShown.start();
+    }
 }
 
 // Input to any window but the progress window is dropped; a request to close

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QObject>
 #include <QProgressDialog>
@@ -19,6 +20,9 @@ class RunProgressWindow : public QObject
 public:
     static constexpr int showAfterMilliseconds = 1000;
     static constexpr int steps = 1000;
+    // The bar moves at most this often, so that a screen reader is told of
+    // its value a few times a second, not at every look at the run.
+    static constexpr int showValueEveryMilliseconds = 250;
 
     RunProgressWindow(QWidget *window, RunProgress &progress);
     ~RunProgressWindow() override;
@@ -39,6 +43,7 @@ private:
     RunProgress &m_progress;
     QProgressDialog m_dialog;
     QTimer m_poll;
+    QElapsedTimer m_valueShown;
     QEventLoop m_loop;
     std::atomic<bool> m_finished{false};
 };

@@ -4,7 +4,8 @@
 #include <QLineEdit>
 
 // A single-line text box. changed() follows every change of its text, typed
-// or set from code, and has run to its end before setText() returns.
+// or set from code, and has run to its end before setText() returns. With
+// the focus it is framed by the focus mark.
 class TextBox : public QLineEdit
 {
     Q_OBJECT
@@ -14,4 +15,7 @@ public:
 
 signals:
     void changed();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };

@@ -1,121 +1,44 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Form1.h"
+#include <QString>
+#include <QTemporaryDir>
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QComboBox>
-#include <QListWidget>
-#include <QStringList>
-#include <QTest>
-#include <QTreeWidget>
+#include <memory>
 
-// Drives Form1 through its real widgets.
-namespace FormFixture {
+class Form1;
 
-inline const QStringList allControls = {
-    "Command1", "Command2", "Command3", "Files", "Drives", "Folder", "Text1", "Text2", "CenterBanner",
-    "Picture_up", "Picture_down", "Picture_call", "Label1", "Label2", "Label3", "Label4", "Label5",
-    "Label6", "Label7", "Label8", "Version"};
-
-// The controls that are shown, in a fixed order.
-inline QStringList shown(const Form1 &form)
+// The program's start, for one test: Module1's values as at a new start, a
+// folder of the test's own as the folder the program is started in (where
+// the lists open), and Form1 created as the start-up object, loaded and
+// shown. Ending the fixture closes the window and leaves the folder.
+class FormFixture
 {
-    QStringList names;
-    for (const QString &name : allControls) {
-        if (!form.findChild<QWidget *>(name)->isHidden())
-            names.append(name);
-    }
-    names.sort();
-    return names;
-}
+public:
+    enum class Wait { Exposed, Active };
 
-inline QStringList sorted(QStringList names)
-{
-    names.sort();
-    return names;
-}
+    FormFixture();
+    ~FormFixture();
+    FormFixture(const FormFixture &) = delete;
+    FormFixture &operator=(const FormFixture &) = delete;
 
-template <typename T = QWidget>
-T *control(const Form1 &form, const QString &name)
-{
-    T *found = form.findChild<T *>(name);
-    if (found == nullptr)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
+    // The start folder, and `name` in it.
+    QString folder() const { return m_dir.path(); }
+    QString path(const QString &name) const;
 
-inline void click(const Form1 &form, const QString &name)
-{
-    QTest::mouseClick(control(form, name), Qt::LeftButton);
-}
+    // Form1 with its designed controls, before its load event.
+    Form1 &create();
 
-// Clicks the entry of a list or tree that shows `text`; false if none does.
-inline bool clickEntry(QAbstractItemView *view, const QString &text, bool twice = false)
-{
-    QModelIndex found;
-    const QModelIndexList matches = view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, text, 1,
-                                                         Qt::MatchExactly | Qt::MatchCaseSensitive | Qt::MatchRecursive);
-    if (matches.isEmpty())
-        return false;
-    view->scrollTo(matches.first());
-    const QPoint at = view->visualRect(matches.first()).center();
-    // A double click is a click followed by a second press that the system
-    // reports as a double click.
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-    if (twice)
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-    return true;
-}
+    // Creates Form1, loads and shows it; true once it is exposed, or with
+    // Wait::Active once it is the active window and takes the keys.
+    [[nodiscard]] bool start(Wait wait = Wait::Exposed);
 
-// Opens a drop-down list and clicks the entry that shows `text`, as the user
-// picks it; false if no entry shows it.
-inline bool pick(QComboBox *list, const QString &text)
-{
-    list->showPopup();
-    QAbstractItemView *view = list->view();
-    const int index = list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index < 0 || !QTest::qWaitForWindowExposed(view->window())) {
-        list->hidePopup();
-        return false;
-    }
-    const QModelIndex entry = view->model()->index(index, list->modelColumn());
-    view->scrollTo(entry);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(entry).center());
-    return true;
-}
+    // Closes the window, as a new start of the program needs.
+    void close();
 
-inline QStringList entries(const QComboBox *list)
-{
-    QStringList names;
-    for (int i = 0; i < list->count(); ++i)
-        names.append(list->itemText(i));
-    return names;
-}
+    Form1 &form() const;
 
-// The widget that has the keyboard focus, for key presses sent where the user's go.
-inline QWidget *focused()
-{
-    QWidget *widget = QApplication::focusWidget();
-    if (widget == nullptr)
-        qFatal("no widget has the focus");
-    return widget;
-}
-
-// The name of the widget that has the focus; empty while none has it.
-inline QString focusName()
-{
-    const QWidget *widget = QApplication::focusWidget();
-    return widget != nullptr ? widget->objectName() : QString();
-}
-
-inline QStringList entries(const QListWidget *list)
-{
-    QStringList names;
-    for (int i = 0; i < list->count(); ++i)
-        names.append(list->item(i)->text());
-    return names;
-}
-
-} // namespace FormFixture
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<Form1> m_form;
+};

@@ -18,7 +18,8 @@ void ModalBoxCloser::poll()
     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
     if (box == nullptr || !box->isVisible())
         return;
-    boxes.append({box->windowTitle(), box->text(), box->icon(), int(box->buttons().size()), box->textFormat()});
+    boxes.append({box->windowTitle(), box->text(), box->icon(), int(box->buttons().size()), box->textFormat(),
+                     box->accessibleDescription()});
     if (m_whileShown)
         m_whileShown();
     QAbstractButton *ok = box->button(QMessageBox::Ok);

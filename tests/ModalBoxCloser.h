@@ -22,6 +22,7 @@ public:
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         int buttonCount = 0;
         Qt::TextFormat textFormat = Qt::AutoText;
+        QString description;  // what a screen reader tells of the box besides its text
     };
 
     enum class Press { Mouse, Keyboard };

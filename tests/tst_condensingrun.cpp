@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -334,6 +335,7 @@ void CondensingRunTest::cancelKeepsTheEarlierLog()
     SlowEnvironment environment(&gate, 2 * log.size() / 3);
     QSignalSpy runButtonClicks(&m_button, &QPushButton::clicked);
     int shownValue = -1;
+    QString barName;
     QString captionDuringRun;
     QTimer watcher;
     connect(&watcher, &QTimer::timeout, this, [&] {
@@ -342,6 +344,7 @@ void CondensingRunTest::cancelKeepsTheEarlierLog()
             return;
         watcher.stop();
         shownValue = dialog->value();
+        barName = dialog->findChild<QProgressBar *>()->accessibleName();
         captionDuringRun = m_button.text();
         QTest::mouseClick(&m_button, Qt::LeftButton);
         QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
@@ -351,6 +354,7 @@ void CondensingRunTest::cancelKeepsTheEarlierLog()
     QVERIFY(!run(environment, "K1ABC"));
 
     QVERIFY2(shownValue > 0 && shownValue < 1000, qPrintable(QString::number(shownValue)));
+    QCOMPARE(barName, QStringLiteral("Condensing the log file"));
     QCOMPARE(captionDuringRun, QStringLiteral("Standby"));
     QCOMPARE(runButtonClicks.size(), 0);
     QCOMPARE(m_closer->boxes.size(), 1);

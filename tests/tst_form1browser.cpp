@@ -3,23 +3,24 @@
 #include "DriveList.h"
 #include "FileList.h"
 #include "FolderList.h"
+#include "FormControls.h"
 #include "FormFixture.h"
 #include "ModalBoxCloser.h"
-#include "Module1.h"
 #include "ReferenceCondenser.h"
 #include "TextBox.h"
 #include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
 
-using namespace FormFixture;
+using namespace FormControls;
 using namespace TestFiles;
 
 namespace {
@@ -52,19 +53,18 @@ private slots:
     void failedRunLeavesTheWindowReady();
 
 private:
-    QString path(const QString &name) const { return QDir(m_dir->path()).filePath(name); }
+    QString path(const QString &name) const { return m_fixture->path(name); }
     void typeCallAndChoose(const QString &fileName, const QString &folder = {});
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Form1> m_form;
+    Form1 &form() const { return m_fixture->form(); }
+
+    std::optional<FormFixture> m_fixture;
 };
 
 void Form1BrowserTest::init()
 {
-    Module1::OperatorCall.clear();
-    Module1::OperatorCallLength = 0;
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir(m_dir->path()).mkdir("sub"));
+    m_fixture.emplace();
+    QVERIFY(QDir(m_fixture->folder()).mkdir("sub"));
     writeFile(path("ALL.TXT"), topLog);
     writeFile(path("notes"), "a name without a dot\r\n");
     writeFile(path(".hidden"), "hidden\r\n");
@@ -76,42 +76,38 @@ void Form1BrowserTest::init()
     writeFile(path("sub/ALL.TXT"), subLog);
     // In a folder of its own: where names ignore letter case (Windows) it
     // would be ALL.TXT itself.
-    QVERIFY(QDir(m_dir->path()).mkdir("lower"));
+    QVERIFY(QDir(m_fixture->folder()).mkdir("lower"));
     writeFile(path("lower/all.txt"), "lower case name\r\n");
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    m_form = std::make_unique<Form1>();
-    m_form->start();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(m_fixture->start());
 }
 
 void Form1BrowserTest::cleanup()
 {
-    m_form.reset();
-    QDir::setCurrent(QDir::tempPath());
+    m_fixture.reset();
 }
 
 void Form1BrowserTest::typeCallAndChoose(const QString &fileName, const QString &folder)
 {
-    QTest::keyClicks(control(*m_form, "Text2"), "K1ABC");
-    click(*m_form, "Command3");
+    QTest::keyClicks(control(form(), "Text2"), "K1ABC");
+    click(form(), "Command3");
     if (!folder.isEmpty())
-        QVERIFY(clickEntry(control<FolderList>(*m_form, "Folder"), folder, true));
-    QVERIFY(clickEntry(control<FileList>(*m_form, "Files"), fileName));
+        QVERIFY(clickEntry(control<FolderList>(form(), "Folder"), folder, true));
+    QVERIFY(clickEntry(control<FileList>(form(), "Files"), fileName));
 }
 
 void Form1BrowserTest::opensInPlaceOfTheBanner()
 {
-    QTest::keyClicks(control(*m_form, "Text2"), "K1ABC");
-    click(*m_form, "Command3");
-    QCOMPARE(shown(*m_form), sorted({"Version", "Label6", "Label5", "Label4", "Text1", "Text2", "Drives", "Folder",
+    QTest::keyClicks(control(form(), "Text2"), "K1ABC");
+    click(form(), "Command3");
+    QCOMPARE(shown(form()), sorted({"Version", "Label6", "Label5", "Label4", "Text1", "Text2", "Drives", "Folder",
                                      "Files", "Command2"}));
-    QCOMPARE(control<FolderList>(*m_form, "Folder")->path(), QDir::toNativeSeparators(m_dir->path()));
+    QCOMPARE(control<FolderList>(form(), "Folder")->path(), QDir::toNativeSeparators(m_fixture->folder()));
 }
 
 void Form1BrowserTest::listsEveryFileOfTheFolder()
 {
-    click(*m_form, "Command3");
-    auto *files = control<FileList>(*m_form, "Files");
+    click(form(), "Command3");
+    auto *files = control<FileList>(form(), "Files");
     QCOMPARE(files->pattern(), QStringLiteral("*.*"));
     QStringList names = entries(files);
     QVERIFY2(!names.contains(".hidden"), qPrintable(names.join(',')));
@@ -135,19 +131,19 @@ void Form1BrowserTest::choosingAFile()
     QFETCH(QString, fileName);
     QFETCH(bool, runStepShown);
     typeCallAndChoose(fileName, folder);
-    QCOMPARE(control<TextBox>(*m_form, "Text1")->text(), fileName);
+    QCOMPARE(control<TextBox>(form(), "Text1")->text(), fileName);
     QStringList expected = callTyped;
     if (runStepShown)
         expected = sorted(expected + QStringList({"Label2", "Label3", "Picture_up", "Command1"}));
     expected.removeAll("Label1");  // the browser hid the find step's prompt
     expected.removeAll("Picture_down");
-    QCOMPARE(shown(*m_form), expected);
+    QCOMPARE(shown(form()), expected);
 }
 
 void Form1BrowserTest::singleClickOnAFolderOnlySelects()
 {
-    click(*m_form, "Command3");
-    auto *folder = control<FolderList>(*m_form, "Folder");
+    click(form(), "Command3");
+    auto *folder = control<FolderList>(form(), "Folder");
     const QString before = folder->path();
     QVERIFY(clickEntry(folder, "sub"));
     QCOMPARE(folder->path(), before);
@@ -158,18 +154,18 @@ void Form1BrowserTest::singleClickOnAFolderOnlySelects()
 // that was chosen there.
 void Form1BrowserTest::openedFolderIsWhereTheRunReads()
 {
-    QTest::keyClicks(control(*m_form, "Text2"), "K1ABC");
-    click(*m_form, "Command3");
-    auto *folder = control<FolderList>(*m_form, "Folder");
+    QTest::keyClicks(control(form(), "Text2"), "K1ABC");
+    click(form(), "Command3");
+    auto *folder = control<FolderList>(form(), "Folder");
     QVERIFY(clickEntry(folder, "sub", true));
     QCOMPARE(folder->path(), QDir::toNativeSeparators(path("sub")));
-    auto *files = control<FileList>(*m_form, "Files");
+    auto *files = control<FileList>(form(), "Files");
     QCOMPARE(files->path(), folder->path());
     QCOMPARE(entries(files), QStringList({"ALL.TXT"}));
     QVERIFY(clickEntry(files, "ALL.TXT"));
 
     ModalBoxCloser closer;
-    click(*m_form, "Command1");
+    click(form(), "Command1");
     QCOMPARE(closer.boxes.size(), 1);
     QCOMPARE(readAll(path("sub/jt65a_K1ABC_logfile.txt")).toStdString(), referenceCondense(subLog.toStdString(), "K1ABC"));
     QVERIFY(!QFile::exists(path("jt65a_K1ABC_logfile.txt")));
@@ -178,19 +174,19 @@ void Form1BrowserTest::openedFolderIsWhereTheRunReads()
 void Form1BrowserTest::reopensAsItWasLeft()
 {
     typeCallAndChoose("notes");
-    click(*m_form, "Command3");
-    QVERIFY(!control(*m_form, "Files")->isHidden());
-    QCOMPARE(control<FileList>(*m_form, "Files")->selectedName(), QStringLiteral("notes"));
-    QCOMPARE(control<FolderList>(*m_form, "Folder")->path(), QDir::toNativeSeparators(m_dir->path()));
-    QVERIFY(clickEntry(control<FileList>(*m_form, "Files"), "ALL.TXT"));
-    QCOMPARE(control<TextBox>(*m_form, "Text1")->text(), QStringLiteral("ALL.TXT"));
-    QVERIFY(!control(*m_form, "Command1")->isHidden());
+    click(form(), "Command3");
+    QVERIFY(!control(form(), "Files")->isHidden());
+    QCOMPARE(control<FileList>(form(), "Files")->selectedName(), QStringLiteral("notes"));
+    QCOMPARE(control<FolderList>(form(), "Folder")->path(), QDir::toNativeSeparators(m_fixture->folder()));
+    QVERIFY(clickEntry(control<FileList>(form(), "Files"), "ALL.TXT"));
+    QCOMPARE(control<TextBox>(form(), "Text1")->text(), QStringLiteral("ALL.TXT"));
+    QVERIFY(!control(form(), "Command1")->isHidden());
 }
 
 void Form1BrowserTest::driveNotReady()
 {
-    click(*m_form, "Command3");
-    auto *drives = control<DriveList>(*m_form, "Drives");
+    click(form(), "Command3");
+    auto *drives = control<DriveList>(form(), "Drives");
     const QString before = drives->currentText();
     drives->addItem("no-disk-in-this-drive", path("no-disk-in-this-drive"));
     ModalBoxCloser closer;
@@ -200,45 +196,47 @@ void Form1BrowserTest::driveNotReady()
     QCOMPARE(closer.boxes.size(), 1);
     QCOMPARE(closer.boxes.first().icon, QMessageBox::Warning);
     QVERIFY(closer.boxes.first().text.contains("no-disk-in-this-drive"));
-    QCOMPARE(control<FolderList>(*m_form, "Folder")->path(), QDir::toNativeSeparators(m_dir->path()));
+    QCOMPARE(control<FolderList>(form(), "Folder")->path(), QDir::toNativeSeparators(m_fixture->folder()));
     QCOMPARE(drives->currentText(), before);
-    QVERIFY(m_form->isVisible());
+    QVERIFY(form().isVisible());
 }
 
 void Form1BrowserTest::wholeRun()
 {
     typeCallAndChoose("ALL.TXT");
     QString captionWhileShown;
-    ModalBoxCloser closer([&] { captionWhileShown = control<CommandButton>(*m_form, "Command1")->text(); });
-    click(*m_form, "Command1");
+    ModalBoxCloser closer([&] { captionWhileShown = control<CommandButton>(form(), "Command1")->text(); });
+    click(form(), "Command1");
 
     QCOMPARE(closer.boxes.size(), 1);
     const QString written = QDir::toNativeSeparators(path("jt65a_K1ABC_logfile.txt"));
     QCOMPARE(closer.boxes.first().text, "A new file, " + written + ", has been created.");
     QCOMPARE(closer.boxes.first().icon, QMessageBox::Information);
+    QCOMPARE(closer.boxes.first().description, QStringLiteral("Information"));
     QCOMPARE(captionWhileShown, QStringLiteral("Standby"));
     QCOMPARE(readAll(written).toStdString(), referenceCondense(topLog.toStdString(), "K1ABC"));
-    QCOMPARE(shown(*m_form), sorted({"Version", "Label6", "Label5", "CenterBanner", "Label4", "Command2"}));
-    QCOMPARE(control<CommandButton>(*m_form, "Command1")->text(), QStringLiteral("Clarify the raw JT65a logfile now."));
+    QCOMPARE(shown(form()), sorted({"Version", "Label6", "Label5", "CenterBanner", "Label4", "Command2"}));
+    QCOMPARE(control<CommandButton>(form(), "Command1")->text(), QStringLiteral("Clarify the raw JT65a logfile now."));
 }
 
 void Form1BrowserTest::failedRunLeavesTheWindowReady()
 {
     typeCallAndChoose("ALL.TXT");
-    const QStringList before = shown(*m_form);
+    const QStringList before = shown(form());
     QVERIFY(QFile::remove(path("ALL.TXT")));
 
     ModalBoxCloser closer;
-    click(*m_form, "Command1");
+    click(form(), "Command1");
     QCOMPARE(closer.boxes.size(), 1);
     QCOMPARE(closer.boxes.first().icon, QMessageBox::Warning);
+    QCOMPARE(closer.boxes.first().description, QStringLiteral("Warning"));
     QVERIFY(closer.boxes.first().text.contains(QDir::toNativeSeparators(path("ALL.TXT"))));
-    QCOMPARE(shown(*m_form), before);
-    QCOMPARE(control<CommandButton>(*m_form, "Command1")->text(), QStringLiteral("Clarify the raw JT65a logfile now."));
+    QCOMPARE(shown(form()), before);
+    QCOMPARE(control<CommandButton>(form(), "Command1")->text(), QStringLiteral("Clarify the raw JT65a logfile now."));
 
     // Put right, the same button runs again.
     writeFile(path("ALL.TXT"), topLog);
-    click(*m_form, "Command1");
+    click(form(), "Command1");
     QCOMPARE(closer.boxes.size(), 2);
     QCOMPARE(closer.boxes.last().icon, QMessageBox::Information);
     QVERIFY(QFile::exists(path("jt65a_K1ABC_logfile.txt")));

@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
+#include "FormFixture.h"
 #include "PictureBox.h"
 #include "ProgramIdentity.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
 #include <cstdlib>
 #include <QLabel>
 #include <QLineEdit>
 #include <QFontInfo>
 #include <QTest>
+
+#include <optional>
 
 // The window as designed, before its load event: every control where the
 // design puts it, as the design draws it.
@@ -23,6 +28,10 @@ private slots:
     void controlsAsDesigned_data();
     void controlsAsDesigned();
     void tabOrder();
+    void accessibleNames_data();
+    void accessibleNames();
+    void drivesTellWhatTheyAreFor();
+    void labelTextBlackOnADarkDesktop();
     void handPictures();
     void stackingAsSeen();
     void bannerWordsShowWhole_data();
@@ -30,9 +39,11 @@ private slots:
 
 private:
     template <typename T = QWidget>
-    T *control(const char *name) const { return m_form->findChild<T *>(QString::fromLatin1(name)); }
+    T *control(const char *name) const { return form().findChild<T *>(QString::fromLatin1(name)); }
 
-    std::unique_ptr<Form1> m_form;
+    Form1 &form() const { return m_fixture->form(); }
+
+    std::optional<FormFixture> m_fixture;
 };
 
 namespace {
@@ -41,6 +52,7 @@ const QColor green(0, 192, 0);
 const QColor yellow(255, 255, 0);
 const QColor lightYellow(255, 255, 192);
 const QColor red(255, 0, 0);
+const QColor black(0, 0, 0);
 
 QString textOf(const QWidget *widget)
 {
@@ -57,27 +69,28 @@ QString textOf(const QWidget *widget)
 
 void Form1DesignTest::init()
 {
-    m_form = std::make_unique<Form1>();
+    m_fixture.emplace();
+    m_fixture->create();
 }
 
 void Form1DesignTest::cleanup()
 {
-    m_form.reset();
+    m_fixture.reset();
 }
 
 void Form1DesignTest::window()
 {
-    QCOMPARE(m_form->windowTitle(), QStringLiteral("JT65a raw log clarifier"));
-    QCOMPARE(m_form->size(), QSize(394, 555));
-    QCOMPARE(m_form->palette().color(QPalette::Window), green);
-    QVERIFY(m_form->autoFillBackground());
-    QVERIFY(!m_form->windowIcon().isNull());
-    QVERIFY(m_form->windowIcon().availableSizes().contains(QSize(32, 32)));
-    QCOMPARE(m_form->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size(), 21);
+    QCOMPARE(form().windowTitle(), QStringLiteral("JT65a raw log clarifier"));
+    QCOMPARE(form().size(), QSize(394, 555));
+    QCOMPARE(form().palette().color(QPalette::Window), green);
+    QVERIFY(form().autoFillBackground());
+    QVERIFY(!form().windowIcon().isNull());
+    QVERIFY(form().windowIcon().availableSizes().contains(QSize(32, 32)));
+    QCOMPARE(form().findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size(), 21);
 
     // Resizing moves nothing.
     const QRect before = control("Command2")->geometry();
-    m_form->resize(200, 300);
+    form().resize(200, 300);
     QCOMPARE(control("Command2")->geometry(), before);
 }
 
@@ -118,11 +131,11 @@ void Form1DesignTest::controlsAsDesigned_data()
     QTest::newRow("Picture_down") << "PictureBox" << QRect(48, 424, 81, 57) << "" << sans << 8.25 << false << false
                                   << green << own << false << false;
     QTest::newRow("Label1") << "Label" << QRect(144, 440, 209, 33) << "Next, find the file to clarify." << sans << 13.5
-                            << false << false << green << own << false << false;
+                            << false << false << green << black << false << false;
     QTest::newRow("Label2") << "Label" << QRect(104, 88, 57, 33) << "Now," << sans << 13.5 << false << false << green
-                            << own << false << false;
+                            << black << false << false;
     QTest::newRow("Label3") << "Label" << QRect(232, 88, 49, 33) << "do it!" << sans << 13.5 << false << false << green
-                            << own << false << false;
+                            << black << false << false;
     QTest::newRow("Label4") << "Label" << QRect(80, 312, 225, 73) << "" << "Nina" << 20.25 << true << true << green
                             << yellow << true << true;
     QTest::newRow("Label5") << "Label" << QRect(88, 184, 225, 73) << "Clarifier" << "Nina" << 48.0 << true << true
@@ -132,13 +145,13 @@ void Form1DesignTest::controlsAsDesigned_data()
     QTest::newRow("Text2") << "TextBox" << QRect(200, 392, 161, 25) << "" << sans << 8.25 << true << false
                            << lightYellow << red << false << true;
     QTest::newRow("Label7") << "Label" << QRect(192, 424, 169, 25) << "First, enter your call" << sans << 13.5 << false
-                            << false << green << own << false << true;
+                            << false << green << black << false << true;
     QTest::newRow("Picture_call") << "PictureBox" << QRect(288, 328, 81, 57) << "" << sans << 8.25 << false << false
                                   << green << own << false << true;
     QTest::newRow("Label8") << "Label" << QRect(168, 448, 209, 25) << "You MUST use CAPS." << sans << 13.5 << false
-                            << false << green << own << false << true;
+                            << false << green << black << false << true;
     QTest::newRow("Version") << "Label" << QRect(144, 24, 105, 33) << QStringLiteral("Ver %1").arg(ProgramIdentity::version) << sans << 13.5 << false << false
-                             << green << own << true << true;
+                             << green << black << true << true;
 }
 
 void Form1DesignTest::controlsAsDesigned()
@@ -189,11 +202,75 @@ void Form1DesignTest::tabOrder()
     QStringList order;
     QWidget *widget = control("Command1");
     do {
-        if (widget->parentWidget() == m_form.get() && widget->focusPolicy() & Qt::TabFocus)
+        if (widget->parentWidget() == &form() && widget->focusPolicy() & Qt::TabFocus)
             order.append(widget->objectName());
         widget = widget->nextInFocusChain();
     } while (widget != control("Command1"));
     QCOMPARE(order, QStringList({"Command1", "Command2", "Files", "Drives", "Folder", "Text1", "Command3", "Text2"}));
+}
+
+void Form1DesignTest::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Command1") << "Begin clarifying the ALL.txt file now.";
+    QTest::newRow("Command2") << "Close and Exit";
+    QTest::newRow("Files") << "Files in the folder";
+    QTest::newRow("Folder") << "Folder";
+    QTest::newRow("Text1") << "Log file name";
+    QTest::newRow("Command3") << "Find JT65a log file: \"ALL.TXT\" ";
+    QTest::newRow("Text2") << "Call sign";
+}
+
+// Every control that takes the focus says what it is for.
+void Form1DesignTest::accessibleNames()
+{
+    QFETCH(QString, name);
+    QWidget *widget = control(QTest::currentDataTag());
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(accessible != nullptr);
+    QCOMPARE(accessible->text(QAccessible::Name), name);
+}
+
+// A drop-down list is called by its entry on some desktops: what the drive
+// list is for is its description there.
+void Form1DesignTest::drivesTellWhatTheyAreFor()
+{
+    QAccessibleInterface *drives = QAccessible::queryAccessibleInterface(control("Drives"));
+    QCOMPARE(drives->text(QAccessible::Description), QStringLiteral("Drive"));
+#ifndef Q_OS_UNIX
+    QCOMPARE(drives->text(QAccessible::Name), QStringLiteral("Drive"));
+#endif
+}
+
+// The prompts' text is black on the designed green, also where the desktop's
+// scheme has light text (a dark desktop).
+void Form1DesignTest::labelTextBlackOnADarkDesktop()
+{
+    const QPalette standard = QApplication::palette();
+    QPalette dark = standard;
+    dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::Base, Qt::black);
+    QApplication::setPalette(dark);
+    Form1 onDark;
+    QApplication::setPalette(standard);
+
+    QCOMPARE(onDark.palette().color(QPalette::Window), green);
+    for (const char *name : {"Version", "Label1", "Label2", "Label3", "Label7", "Label8"}) {
+        const auto *label = onDark.findChild<QLabel *>(QString::fromLatin1(name));
+        QCOMPARE(label->palette().color(QPalette::Window), green);
+        QCOMPARE(label->palette().color(QPalette::WindowText), black);
+    }
+    onDark.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&onDark));
+    const QImage version = onDark.findChild<QLabel *>("Version")->grab().toImage();
+    bool blackDrawn = false;
+    for (int y = 0; y < version.height() && !blackDrawn; ++y) {
+        for (int x = 0; x < version.width() && !blackDrawn; ++x)
+            blackDrawn = version.pixelColor(x, y) == black;
+    }
+    QVERIFY(blackDrawn);
 }
 
 void Form1DesignTest::handPictures()
@@ -224,18 +301,18 @@ void Form1DesignTest::handPictures()
 
 void Form1DesignTest::stackingAsSeen()
 {
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    form().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form()));
     const QRect version = control("Version")->geometry();
 
     // Version lies inside the run button's rectangle: covered while it is shown.
-    QImage seen = m_form->grab().toImage();
+    QImage seen = form().grab().toImage();
     const QImage button = control("Command1")->grab().toImage();
     const QPoint inButton = version.center() - control("Command1")->pos();
     QCOMPARE(seen.pixelColor(version.center()), button.pixelColor(inButton));
 
     control("Command1")->hide();
-    seen = m_form->grab().toImage();
+    seen = form().grab().toImage();
     const QImage versionAlone = control("Version")->grab().toImage();
     QCOMPARE(seen.copy(version), versionAlone.convertToFormat(seen.format()));
 
@@ -263,12 +340,12 @@ void Form1DesignTest::bannerWordsShowWhole_data()
 void Form1DesignTest::bannerWordsShowWhole()
 {
     QFETCH(QString, word);
-    m_form->start();  // the lists closed, as at first sight
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    form().start();  // the lists closed, as at first sight
+    QVERIFY(QTest::qWaitForWindowExposed(&form()));
     QLabel *label = control<QLabel>(QTest::currentDataTag());
     QCOMPARE(label->text(), word);
 
-    const QImage seen = m_form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage seen = form().grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage alone = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const double scale = alone.devicePixelRatio();
     const QPoint offset = (QPointF(label->pos()) * scale).toPoint();

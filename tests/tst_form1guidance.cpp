@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "AccessibleEvents.h"
 #include "CommandButton.h"
+#include "FormControls.h"
 #include "FormFixture.h"
 #include "Label.h"
 #include "Module1.h"
 #include "TextBox.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
-using namespace FormFixture;
+#include <optional>
+
+using namespace FormControls;
 
 namespace {
 
@@ -46,34 +49,33 @@ private slots:
     void unhandledClicksDoNothing_data();
     void unhandledClicksDoNothing();
     void label4SaysKillMe();
+    void guidanceHeard_data();
+    void guidanceHeard();
     void closeAndExit_data();
     void closeAndExit();
 
 private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form1> m_form;
+    Form1 &form() const { return m_fixture->form(); }
+
+    std::optional<FormFixture> m_fixture;
 };
 
 void Form1GuidanceTest::init()
 {
-    Module1::OperatorCall.clear();
-    Module1::OperatorCallLength = 0;
-    QVERIFY(QDir::setCurrent(m_dir.path()));
-    m_form = std::make_unique<Form1>();
-    m_form->start();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_fixture.emplace();
+    QVERIFY(m_fixture->start());
 }
 
 void Form1GuidanceTest::cleanup()
 {
-    m_form.reset();
+    m_fixture.reset();
 }
 
 void Form1GuidanceTest::startUp()
 {
-    QCOMPARE(shown(*m_form), atStart);
-    QCOMPARE(control<CommandButton>(*m_form, "Command1")->text(), QStringLiteral("Clarify the raw JT65a logfile now."));
-    QCOMPARE(control<Label>(*m_form, "Label4")->text(), QString());
+    QCOMPARE(shown(form()), atStart);
+    QCOMPARE(control<CommandButton>(form(), "Command1")->text(), QStringLiteral("Clarify the raw JT65a logfile now."));
+    QCOMPARE(control<Label>(form(), "Label4")->text(), QString());
     QCOMPARE(Module1::OperatorCall, QString());
     QCOMPARE(Module1::OperatorCallLength, 0);
 }
@@ -99,15 +101,15 @@ void Form1GuidanceTest::callSignEntry()
     QFETCH(QString, call);
     QFETCH(QStringList, expectShown);
 
-    auto *text2 = control<TextBox>(*m_form, "Text2");
+    auto *text2 = control<TextBox>(form(), "Text2");
     QTest::keyClicks(text2, typed);
     for (int i = 0; i < erased; ++i)
         QTest::keyClick(text2, Qt::Key_Backspace);
 
     QCOMPARE(Module1::OperatorCall, call);
     QCOMPARE(Module1::OperatorCallLength, qint32(call.size()));
-    QCOMPARE(control<Label>(*m_form, "Label4")->text(), "Customized for " + call);
-    QCOMPARE(shown(*m_form), expectShown);
+    QCOMPARE(control<Label>(form(), "Label4")->text(), "Customized for " + call);
+    QCOMPARE(shown(form()), expectShown);
 }
 
 void Form1GuidanceTest::logFileNameTypedByHand_data()
@@ -124,11 +126,11 @@ void Form1GuidanceTest::logFileNameTypedByHand()
 {
     QFETCH(QString, typed);
     QFETCH(bool, runStepShown);
-    auto *text1 = control<TextBox>(*m_form, "Text1");
+    auto *text1 = control<TextBox>(form(), "Text1");
     text1->selectAll();
     QTest::keyClick(text1, Qt::Key_Delete);
     QTest::keyClicks(text1, typed);
-    QCOMPARE(shown(*m_form), runStepShown ? with(atStart, runStep) : atStart);
+    QCOMPARE(shown(form()), runStepShown ? with(atStart, runStep) : atStart);
 }
 
 void Form1GuidanceTest::refreshEvents_data()
@@ -143,12 +145,12 @@ void Form1GuidanceTest::refreshEvents_data()
 void Form1GuidanceTest::refreshEvents()
 {
     QFETCH(QString, clicked);
-    control<TextBox>(*m_form, "Text1")->setText("ALL.TXT");
-    QTest::keyClicks(control(*m_form, "Text2"), "K1ABC");
-    QCOMPARE(shown(*m_form), callTyped);
+    control<TextBox>(form(), "Text1")->setText("ALL.TXT");
+    QTest::keyClicks(control(form(), "Text2"), "K1ABC");
+    QCOMPARE(shown(form()), callTyped);
 
-    click(*m_form, clicked);
-    QCOMPARE(shown(*m_form), with(callTyped, runStep));
+    click(form(), clicked);
+    QCOMPARE(shown(form()), with(callTyped, runStep));
 }
 
 void Form1GuidanceTest::unhandledClicksDoNothing_data()
@@ -161,22 +163,75 @@ void Form1GuidanceTest::unhandledClicksDoNothing_data()
 void Form1GuidanceTest::unhandledClicksDoNothing()
 {
     QFETCH(QString, clicked);
-    control<TextBox>(*m_form, "Text1")->setText("ALL.TXT");
-    QTest::keyClicks(control(*m_form, "Text2"), "K1ABC");
-    const QStringList before = shown(*m_form);
-    click(*m_form, clicked);
-    QCOMPARE(shown(*m_form), before);
-    QCOMPARE(control<Label>(*m_form, "Label4")->text(), QStringLiteral("Customized for K1ABC"));
+    control<TextBox>(form(), "Text1")->setText("ALL.TXT");
+    QTest::keyClicks(control(form(), "Text2"), "K1ABC");
+    const QStringList before = shown(form());
+    click(form(), clicked);
+    QCOMPARE(shown(form()), before);
+    QCOMPARE(control<Label>(form(), "Label4")->text(), QStringLiteral("Customized for K1ABC"));
 }
 
 void Form1GuidanceTest::label4SaysKillMe()
 {
-    QTest::keyClicks(control(*m_form, "Text2"), "K1AB");
-    click(*m_form, "Label4");
-    QCOMPARE(control<Label>(*m_form, "Label4")->text(), QStringLiteral("kill me"));
-    QCOMPARE(shown(*m_form), callTyped);
-    QTest::keyClicks(control(*m_form, "Text2"), "C");
-    QCOMPARE(control<Label>(*m_form, "Label4")->text(), QStringLiteral("Customized for K1ABC"));
+    QTest::keyClicks(control(form(), "Text2"), "K1AB");
+    click(form(), "Label4");
+    QCOMPARE(control<Label>(form(), "Label4")->text(), QStringLiteral("kill me"));
+    QCOMPARE(shown(form()), callTyped);
+    QTest::keyClicks(control(form(), "Text2"), "C");
+    QCOMPARE(control<Label>(form(), "Label4")->text(), QStringLiteral("Customized for K1ABC"));
+}
+
+void Form1GuidanceTest::guidanceHeard_data()
+{
+    QTest::addColumn<QString>("call");     // typed into Text2
+    QTest::addColumn<int>("erased");       // then erased by Backspace
+    QTest::addColumn<QString>("logFile");  // then typed into Text1
+    QTest::addColumn<QString>("callSign"); // Text2's description then
+    QTest::addColumn<QString>("find");     // Command3's
+    QTest::addColumn<QString>("run");      // Command1's
+
+    const QString callStep = QStringLiteral("First, enter your call. You MUST use CAPS.");
+    const QString findStep = QStringLiteral("Next, find the file to clarify.");
+    const QString runStep = QStringLiteral("Now, do it!");
+    QTest::newRow("at start") << "" << 0 << "" << callStep << "" << "";
+    QTest::newRow("call typed") << "K1ABC" << 0 << "" << "" << findStep << "";
+    QTest::newRow("call erased again") << "K" << 1 << "" << callStep << "" << "";
+    QTest::newRow("log file chosen") << "K1ABC" << 0 << "ALL.TXT" << "" << findStep << runStep;
+    QTest::newRow("another file") << "K1ABC" << 0 << "notes" << "" << findStep << "";
+}
+
+// The prompt of each step shown on the window is the description of the
+// control it prompts for, and a screen reader is told of every change.
+void Form1GuidanceTest::guidanceHeard()
+{
+    QFETCH(QString, call);
+    QFETCH(int, erased);
+    QFETCH(QString, logFile);
+    QFETCH(QString, callSign);
+    QFETCH(QString, find);
+    QFETCH(QString, run);
+    AccessibleEvents screenReader;
+    auto *text2 = control(form(), "Text2");
+    QTest::keyClicks(text2, call);
+    for (int i = 0; i < erased; ++i)
+        QTest::keyClick(text2, Qt::Key_Backspace);
+    if (!logFile.isEmpty()) {
+        auto *text1 = control<TextBox>(form(), "Text1");
+        text1->clear();
+        QTest::keyClicks(text1, logFile);
+    }
+
+    const QList<std::pair<QString, QString>> described = {{"Text2", callSign}, {"Command3", find}, {"Command1", run}};
+    for (const auto &[name, description] : described) {
+        QCOMPARE(AccessibleEvents::text(control(form(), name), QAccessible::Description), description);
+        // Told when it changed from the start, and not when it did not.
+        const bool changed = description != (name == "Text2" ? QStringLiteral("First, enter your call. You MUST use CAPS.")
+                                                                : QString());
+        if (changed)
+            QVERIFY2(!screenReader.of(QAccessible::DescriptionChanged, name).isEmpty(), qPrintable(name));
+        else if (erased == 0)
+            QVERIFY2(screenReader.of(QAccessible::DescriptionChanged, name).isEmpty(), qPrintable(name));
+    }
 }
 
 void Form1GuidanceTest::closeAndExit_data()
@@ -190,10 +245,10 @@ void Form1GuidanceTest::closeAndExit()
 {
     QFETCH(bool, browserOpen);
     if (browserOpen)
-        click(*m_form, "Command3");
-    QCOMPARE(shown(*m_form).contains("Files"), browserOpen);
-    click(*m_form, "Command2");
-    QVERIFY(!m_form->isVisible());
+        click(form(), "Command3");
+    QCOMPARE(shown(form()).contains("Files"), browserOpen);
+    click(form(), "Command2");
+    QVERIFY(!form().isVisible());
     // No window is left, so the event loop, and the program, ends.
     const QWidgetList windows = QApplication::topLevelWidgets();
     QVERIFY(std::none_of(windows.begin(), windows.end(), [](const QWidget *window) { return window->isVisible(); }));

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "AccessibleEvents.h"
 #include "DriveList.h"
 #include "FileList.h"
 #include "FolderList.h"
+#include "FormControls.h"
 #include "FormFixture.h"
 #include "ModalBoxCloser.h"
-#include "Module1.h"
 #include "ReferenceCondenser.h"
 #include "TextBox.h"
 #include "TestFiles.h"
@@ -16,12 +17,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 #ifdef Q_OS_LINUX
 #include <unistd.h>
 #include <sys/stat.h>
 #endif
 
-using namespace FormFixture;
+using namespace FormControls;
 using namespace TestFiles;
 
 namespace {
@@ -69,6 +72,7 @@ private slots:
     void hiddenFolderListedAndOpened();
     void folderListShowsWhereItStands();
     void decoderFoldersInTheDriveList();
+    void drivePickLeavesTheFocusWhereItIs();
     void driveListReadAgainWhenOpened();
     void driveListShowsEntriesWhole();
     void offeredVolumes_data();
@@ -80,15 +84,15 @@ private slots:
     void unusableStartFolder();
 
 private:
-    QString path(const QString &name) const { return QDir(m_dir->path()).filePath(name); }
+    QString path(const QString &name) const { return m_fixture->path(name); }
     QString data(const QString &name) const { return QDir(m_data).filePath(name); }
     void openBrowser();
-    void startForm();
 
     QTemporaryDir m_home;
     QString m_data;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Form1> m_form;
+    Form1 &form() const { return m_fixture->form(); }
+
+    std::optional<FormFixture> m_fixture;
 };
 
 void Form1ReachTest::initTestCase()
@@ -103,51 +107,40 @@ void Form1ReachTest::initTestCase()
 
 void Form1ReachTest::init()
 {
-    Module1::OperatorCall.clear();
-    Module1::OperatorCallLength = 0;
     QVERIFY(QDir(m_data).removeRecursively());
     QVERIFY(QDir().mkpath(m_data));
-    m_dir = std::make_unique<QTemporaryDir>();
-    QDir dir(m_dir->path());
+    m_fixture.emplace();
+    QDir dir(m_fixture->folder());
     QVERIFY(dir.mkpath("sub/inner"));
     QVERIFY(dir.mkdir("Beta"));
     QVERIFY(dir.mkpath(".local/share"));
     writeFile(path("ALL.TXT"), logText);
     writeFile(path(".local/ALL.TXT"), logText);
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    startForm();
-}
-
-void Form1ReachTest::startForm()
-{
-    m_form = std::make_unique<Form1>();
-    m_form->start();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(m_fixture->start());
 }
 
 void Form1ReachTest::cleanup()
 {
-    m_form.reset();
-    QDir::setCurrent(QDir::tempPath());
+    m_fixture.reset();
     QDir(m_data).removeRecursively();
 }
 
 void Form1ReachTest::openBrowser()
 {
-    click(*m_form, "Command3");
-    QVERIFY(!control(*m_form, "Folder")->isHidden());
+    click(form(), "Command3");
+    QVERIFY(!control(form(), "Folder")->isHidden());
 }
 
 void Form1ReachTest::hiddenFolderListedAndOpened()
 {
     openBrowser();
-    auto *folder = control<FolderList>(*m_form, "Folder");
+    auto *folder = control<FolderList>(form(), "Folder");
     QCOMPARE(subFolders(folder), QStringList({".local", "Beta", "sub"}));
 
     QVERIFY(clickEntry(folder, ".local", true));
     QCOMPARE(folder->path(), native(path(".local")));
     QCOMPARE(subFolders(folder), QStringList({"share"}));
-    QCOMPARE(entries(control<FileList>(*m_form, "Files")), QStringList({"ALL.TXT"}));
+    QCOMPARE(entries(control<FileList>(form(), "Files")), QStringList({"ALL.TXT"}));
 }
 
 // Open folders from the root down to the open one, closed ones below it; the
@@ -155,14 +148,14 @@ void Form1ReachTest::hiddenFolderListedAndOpened()
 void Form1ReachTest::folderListShowsWhereItStands()
 {
     openBrowser();
-    auto *folder = control<FolderList>(*m_form, "Folder");
+    auto *folder = control<FolderList>(form(), "Folder");
     const QIcon open = folder->style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = folder->style()->standardIcon(QStyle::SP_DirClosedIcon);
     QVERIFY(!drawnAs(open, closed));
 
     QTreeWidgetItem *current = folder->currentItem();
     QVERIFY(current != nullptr);
-    QCOMPARE(current->text(0), QDir(m_dir->path()).dirName());
+    QCOMPARE(current->text(0), QDir(m_fixture->folder()).dirName());
     QVERIFY(current->isSelected());
     for (QTreeWidgetItem *item = current; item != nullptr; item = item->parent())
         QVERIFY2(drawnAs(item->icon(0), open), qPrintable(item->text(0)));
@@ -184,7 +177,7 @@ void Form1ReachTest::decoderFoldersInTheDriveList()
     writeFile(data("WSJT-X/ALL.TXT"), logText);
     writeFile(data("JTDX"), "a file, not a folder\n");
     openBrowser();
-    auto *drives = control<DriveList>(*m_form, "Drives");
+    auto *drives = control<DriveList>(form(), "Drives");
     const QString root = native(QDir::rootPath());
 
     QVERIFY(pick(drives, "WSJT-X log folder"));
@@ -193,8 +186,8 @@ void Form1ReachTest::decoderFoldersInTheDriveList()
     QCOMPARE(offered.mid(offered.size() - 3),
              QStringList({"JTDX - IC7300 log folder", "WSJT-X log folder", "WSJT-X - FT-991A log folder"}));
     QCOMPARE(drives->currentText(), QStringLiteral("WSJT-X log folder"));
-    auto *folder = control<FolderList>(*m_form, "Folder");
-    auto *files = control<FileList>(*m_form, "Files");
+    auto *folder = control<FolderList>(form(), "Folder");
+    auto *files = control<FileList>(form(), "Files");
     QCOMPARE(folder->path(), native(data("WSJT-X")));
     QCOMPARE(files->path(), folder->path());
     QCOMPARE(entries(files), QStringList({"ALL.TXT"}));
@@ -204,10 +197,31 @@ void Form1ReachTest::decoderFoldersInTheDriveList()
     QCOMPARE(files->path(), root);
 }
 
+// Picking a drive lists another folder while the focus stays on the drive
+// list: no other list says it has the focus.
+void Form1ReachTest::drivePickLeavesTheFocusWhereItIs()
+{
+    QVERIFY(QDir(m_data).mkdir("WSJT-X"));
+    writeFile(data("WSJT-X/ALL.TXT"), logText);
+    form().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form()));
+    openBrowser();
+    auto *drives = control<DriveList>(form(), "Drives");
+    drives->setFocus();
+    QTRY_COMPARE(focusName(), QStringLiteral("Drives"));
+
+    AccessibleEvents screenReader;
+    QVERIFY(pick(drives, "WSJT-X log folder"));
+    QCOMPARE(control<FolderList>(form(), "Folder")->path(), native(data("WSJT-X")));
+    QTRY_COMPARE(focusName(), QStringLiteral("Drives"));
+    QCOMPARE(screenReader.of(QAccessible::Focus, "Folder").size(), 0);
+    QCOMPARE(screenReader.of(QAccessible::Focus, "Files").size(), 0);
+}
+
 void Form1ReachTest::driveListReadAgainWhenOpened()
 {
     openBrowser();
-    auto *drives = control<DriveList>(*m_form, "Drives");
+    auto *drives = control<DriveList>(form(), "Drives");
     QVERIFY(!entries(drives).contains("JTDX log folder"));
     QVERIFY(QDir(m_data).mkdir("JTDX"));
     drives->showPopup();
@@ -224,7 +238,7 @@ void Form1ReachTest::driveListShowsEntriesWhole()
     const QString rig = "WSJT-X - IC-7300 on the long wire at the club station";
     QVERIFY(QDir(m_data).mkdir(rig));
     openBrowser();
-    auto *drives = control<DriveList>(*m_form, "Drives");
+    auto *drives = control<DriveList>(form(), "Drives");
     drives->showPopup();
     QAbstractItemView *view = drives->view();
     QVERIFY(QTest::qWaitForWindowExposed(view->window()));
@@ -276,17 +290,17 @@ void Form1ReachTest::offeredVolumes()
 void Form1ReachTest::repickingTheShownDriveChangesNothing()
 {
     openBrowser();
-    auto *folder = control<FolderList>(*m_form, "Folder");
+    auto *folder = control<FolderList>(form(), "Folder");
     QVERIFY(clickEntry(folder, "sub", true));
     QVERIFY(clickEntry(folder, "inner"));
-    auto *drives = control<DriveList>(*m_form, "Drives");
+    auto *drives = control<DriveList>(form(), "Drives");
     const QString shown = drives->currentText();
     QVERIFY(!shown.isEmpty());
 
     QVERIFY(pick(drives, shown));
     QCOMPARE(drives->currentText(), shown);
     QCOMPARE(folder->path(), native(path("sub")));
-    QCOMPARE(control<FileList>(*m_form, "Files")->path(), native(path("sub")));
+    QCOMPARE(control<FileList>(form(), "Files")->path(), native(path("sub")));
     QCOMPARE(folder->currentItem()->text(0), QStringLiteral("inner"));
 }
 
@@ -309,7 +323,7 @@ void Form1ReachTest::vanishedFolder()
     QFETCH(QString, name);
     QFETCH(QString, gone);
     openBrowser();
-    auto *folder = control<FolderList>(*m_form, "Folder");
+    auto *folder = control<FolderList>(form(), "Folder");
     if (!opened.isEmpty())
         QVERIFY(folder->setPath(path(opened)));
     QVERIFY(entry(folder, name) != nullptr);
@@ -320,11 +334,11 @@ void Form1ReachTest::vanishedFolder()
     QCOMPARE(closer.boxes.size(), 1);
     QCOMPARE(closer.boxes.first().icon, QMessageBox::Warning);
     QVERIFY2(closer.boxes.first().text.contains(native(path(gone))), qPrintable(closer.boxes.first().text));
-    QCOMPARE(folder->path(), native(m_dir->path()));
+    QCOMPARE(folder->path(), native(m_fixture->folder()));
     QCOMPARE(subFolders(folder), QStringList({".local", "Beta"}));
-    QCOMPARE(control<FileList>(*m_form, "Files")->path(), folder->path());
-    QCOMPARE(entries(control<FileList>(*m_form, "Files")), QStringList({"ALL.TXT"}));
-    QVERIFY(m_form->isVisible());
+    QCOMPARE(control<FileList>(form(), "Files")->path(), folder->path());
+    QCOMPARE(entries(control<FileList>(form(), "Files")), QStringList({"ALL.TXT"}));
+    QVERIFY(form().isVisible());
 }
 
 void Form1ReachTest::unusableStartFolder_data()
@@ -347,7 +361,7 @@ void Form1ReachTest::unusableStartFolder()
     if (QDir::homePath() != QDir(m_home.path()).absolutePath())
         QSKIP("the home folder cannot be moved for the test here");
     writeFile(QDir(m_home.path()).filePath("ALL.TXT"), logText);
-    m_form.reset();
+    m_fixture->close();
 
 #ifdef Q_OS_LINUX
     const QByteArray invalid = QFile::encodeName(path("start")) + "\xff\xfe";
@@ -361,20 +375,20 @@ void Form1ReachTest::unusableStartFolder()
         QVERIFY(QDir::setCurrent(path("start")));
         QVERIFY(QDir().rmdir(path("start")));
     }
-    startForm();
+    QVERIFY(m_fixture->start());
 #ifdef Q_OS_LINUX
-    QVERIFY(QDir::setCurrent(m_dir->path()));
+    QVERIFY(QDir::setCurrent(m_fixture->folder()));
     ::rmdir(invalid.constData());
 #endif
     const QString home = native(QDir(m_home.path()).absolutePath());
-    QCOMPARE(control<FolderList>(*m_form, "Folder")->path(), home);
-    QCOMPARE(control<FileList>(*m_form, "Files")->path(), home);
+    QCOMPARE(control<FolderList>(form(), "Folder")->path(), home);
+    QCOMPARE(control<FileList>(form(), "Files")->path(), home);
 
-    QTest::keyClicks(control(*m_form, "Text2"), "K1ABC");
+    QTest::keyClicks(control(form(), "Text2"), "K1ABC");
     openBrowser();
-    QVERIFY(clickEntry(control<FileList>(*m_form, "Files"), "ALL.TXT"));
+    QVERIFY(clickEntry(control<FileList>(form(), "Files"), "ALL.TXT"));
     ModalBoxCloser closer;
-    click(*m_form, "Command1");
+    click(form(), "Command1");
     QCOMPARE(closer.boxes.size(), 1);
     QCOMPARE(closer.boxes.first().icon, QMessageBox::Information);
     QCOMPARE(readAll(QDir(m_home.path()).filePath("jt65a_K1ABC_logfile.txt")).toStdString(),

@@ -73,8 +73,7 @@ Form1::Form1(QWidget *parent)
     // The three lists start together in the folder the program was started
     // in, or in the home folder where that cannot be listed.
     Folder->openStartFolder();
-    Files->setPath(Folder->path());
-    Drives->setDriveOf(Folder->path());
+    followFolder();
 
     connect(Text2, &TextBox::changed, this, &Form1::Text2_Change);
     connect(Text1, &TextBox::changed, this, &Form1::Text1_Change);
@@ -98,11 +97,7 @@ void Form1::load()
 {
     guidanceRefresh();
     Command1->setText(QString::fromUtf8(CondensingRun::readyCaption));
-    Drives->hide();
-    Folder->hide();
-    Files->hide();
-    CenterBanner->show();
-    Command3->show();
+    closeBrowser();
     // The hand points at the call sign box: typing needs no click.
     Text2->setFocus();
 }
@@ -221,23 +216,19 @@ void Form1::Drives_Change()
         Drives->setDriveOf(Folder->path());
         return;
     }
-    Files->setPath(Folder->path());
-    Files->setPattern(everyFile);
+    followFolder();
 }
 
 void Form1::Folder_Click()
 {
-    Files->setPath(Folder->path());
-    Files->setPattern(everyFile);
+    followFolder();
 }
 
 // The file list follows every change of the folder list's path, so the run
-// reads the folder whose files the user chose from; the drive list shows the
-// drive or data folder it lies in.
+// reads the folder whose files the user chose from.
 void Form1::Folder_Change()
 {
-    Files->setPath(Folder->path());
-    Drives->setDriveOf(Folder->path());
+    followFolder();
 }
 
 // A folder removed or locked since it was listed: the user is told, and the
@@ -248,8 +239,7 @@ void Form1::Folder_CannotOpen(const QString &folder)
                                              "It has been removed, or it may not be read.").arg(folder));
     Drives->refresh();
     Folder->reread();
-    Files->setPath(Folder->path());
-    Drives->setDriveOf(Folder->path());
+    followFolder();
 }
 
 // A file chosen: the browser closes and its name goes into Text1, which runs
@@ -257,11 +247,7 @@ void Form1::Folder_CannotOpen(const QString &folder)
 void Form1::Files_Click()
 {
     Files->setPattern(everyFile);
-    Drives->hide();
-    Folder->hide();
-    Files->hide();
-    CenterBanner->show();
-    Command3->show();
+    closeBrowser();
     Text1->setText(Files->selectedName());
     Command1->setVisible(Text1->text() == logFileName);
     // The focus goes to the next step: the run, or finding another file.
@@ -269,4 +255,25 @@ void Form1::Files_Click()
         Command1->setFocus();
     else
         Command3->setFocus();
+}
+
+// The browser closed: the centre banner and the find button in place of the
+// three lists, which keep their folder and selection.
+void Form1::closeBrowser()
+{
+    Drives->hide();
+    Folder->hide();
+    Files->hide();
+    CenterBanner->show();
+    Command3->show();
+}
+
+// The lists follow the folder list: the file list lists its path with the
+// pattern for every file, the drive list shows the drive or data folder that
+// path lies in.
+void Form1::followFolder()
+{
+    Files->setPath(Folder->path());
+    Files->setPattern(everyFile);
+    Drives->setDriveOf(Folder->path());
 }

@@ -45,6 +45,8 @@ private:
     void Folder_Change();
     void Folder_CannotOpen(const QString &folder);
     void Files_Click();
+    void closeBrowser();
+    void followFolder();
 
     CommandButton *Command1;
     CommandButton *Command2;

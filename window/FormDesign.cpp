@@ -15,7 +15,9 @@
 #include <QColor>
 #include <QFont>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace FormDesign {
 
@@ -33,6 +35,9 @@ constexpr std::uint32_t yellow = 0x0000FFFFu;
 constexpr std::uint32_t lightYellow = 0x00C0FFFFu;
 constexpr std::uint32_t red = 0x000000FFu;
 constexpr std::uint32_t own = platformColour;
+// The standard scheme's text colour: labels draw their text in it whatever
+// the desktop's scheme, as their back colour is fixed.
+constexpr std::uint32_t standardText = 0x00000000u;
 
 using enum Kind;
 using enum Align;
@@ -40,27 +45,28 @@ using enum Picture;
 
 constexpr Control table[] = {
     // tab  name            kind           caption or text                            left   top width height  font         back         fore   visible
+    //   align picture, and where set: accessible name, prompt for
     {0, "Command1", CommandButton, "Begin clarifying the ALL.txt file now.", 480, 120, 4935, 855, bold12, own, own, true, Left, None},
     {1, "Command2", CommandButton, "Close and Exit", 480, 7800, 4935, 375, bold12, own, own, true, Left, None},
-    {2, "Files", FileList, "", 3480, 1920, 1935, 3795, plain, own, own, true, Left, None},
-    {3, "Drives", DriveList, "", 480, 1920, 3015, 315, plain, own, own, true, Left, None},
-    {4, "Folder", FolderList, "", 480, 2160, 3015, 3465, plain, own, own, true, Left, None},
-    {5, "Text1", TextBox, "No log file selected yet.", 480, 5880, 2415, 375, bold8, lightYellow, red, true, Left, None},
+    {2, "Files", FileList, "", 3480, 1920, 1935, 3795, plain, own, own, true, Left, None, "Files in the folder"},
+    {3, "Drives", DriveList, "", 480, 1920, 3015, 315, plain, own, own, true, Left, None, "Drive"},
+    {4, "Folder", FolderList, "", 480, 2160, 3015, 3465, plain, own, own, true, Left, None, "Folder"},
+    {5, "Text1", TextBox, "No log file selected yet.", 480, 5880, 2415, 375, bold8, lightYellow, red, true, Left, None, "Log file name"},
     {6, "Command3", CommandButton, "Find JT65a log file: \"ALL.TXT\" ", 480, 7320, 4935, 375, plain, own, own, true, Left, None},
     {7, "CenterBanner", Label, "Master", 1200, 3600, 3375, 1095, banner, green, yellow, true, Centre, None},
     {8, "Picture_up", PictureBox, "", 2520, 980, 855, 1215, plain, green, own, false, Left, HandUp},
     {9, "Picture_down", PictureBox, "", 720, 6360, 1215, 855, plain, green, own, false, Left, HandDownRight},
-    {10, "Label1", Label, "Next, find the file to clarify.", 2160, 6600, 3135, 495, prompt, green, own, false, Left, None},
-    {11, "Label2", Label, "Now,", 1560, 1320, 855, 495, prompt, green, own, false, Left, None},
-    {12, "Label3", Label, "do it!", 3480, 1320, 735, 495, prompt, green, own, false, Left, None},
+    {10, "Label1", Label, "Next, find the file to clarify.", 2160, 6600, 3135, 495, prompt, green, standardText, false, Left, None, nullptr, "Command3"},
+    {11, "Label2", Label, "Now,", 1560, 1320, 855, 495, prompt, green, standardText, false, Left, None, nullptr, "Command1"},
+    {12, "Label3", Label, "do it!", 3480, 1320, 735, 495, prompt, green, standardText, false, Left, None, nullptr, "Command1"},
     {13, "Label4", Label, "", 1200, 4680, 3375, 1095, bannerSmall, green, yellow, true, Centre, None},
     {14, "Label5", Label, "Clarifier", 1320, 2760, 3375, 1095, banner, green, yellow, true, Centre, None},
     {15, "Label6", Label, "JT65a", 1320, 1920, 3375, 1095, banner, green, yellow, true, Centre, None},
-    {16, "Text2", TextBox, "", 3000, 5880, 2415, 375, bold8, lightYellow, red, true, Left, None},
-    {17, "Label7", Label, "First, enter your call", 2880, 6360, 2535, 375, prompt, green, own, true, Left, None},
+    {16, "Text2", TextBox, "", 3000, 5880, 2415, 375, bold8, lightYellow, red, true, Left, None, "Call sign"},
+    {17, "Label7", Label, "First, enter your call", 2880, 6360, 2535, 375, prompt, green, standardText, true, Left, None, nullptr, "Text2"},
     {18, "Picture_call", PictureBox, "", 4320, 4920, 1215, 855, plain, green, own, true, Left, HandDownLeft},
-    {19, "Label8", Label, "You MUST use CAPS.", 2520, 6720, 3135, 375, prompt, green, own, true, Left, None},
-    {20, "Version", Label, ProgramIdentity::versionCaption, 2160, 360, 1575, 495, prompt, green, own, true, Centre, None},
+    {19, "Label8", Label, "You MUST use CAPS.", 2520, 6720, 3135, 375, prompt, green, standardText, true, Left, None, nullptr, "Text2"},
+    {20, "Version", Label, ProgramIdentity::versionCaption, 2160, 360, 1575, 495, prompt, green, standardText, true, Centre, None},
 };
 
 constexpr const char *stacking[] = {
@@ -126,16 +132,6 @@ void applyColours(QWidget *control, const Control &design)
 
 } // namespace
 
-std::span<const Control> controls()
-{
-    return table;
-}
-
-std::span<const char *const> stackingFrontToBack()
-{
-    return stacking;
-}
-
 int pixels(int twips)
 {
     return static_cast<int>(std::lround(twips / 15.0));
@@ -158,7 +154,6 @@ QFont font(const Font &design)
 QHash<QString, QWidget *> build(QWidget *form)
 {
     QHash<QString, QWidget *> byName;
-    QWidget *previousInTabOrder = nullptr;
     for (const Control &design : table) {
         QWidget *control = create(design, form);
         control->setObjectName(QString::fromUtf8(design.name));
@@ -166,15 +161,35 @@ QHash<QString, QWidget *> build(QWidget *form)
         control->setFont(font(design.font));
         applyColours(control, design);
         control->setVisible(design.visible);
-        if (design.kind == Label || design.kind == PictureBox) {
+        if (design.kind == Label || design.kind == PictureBox)
             control->setFocusPolicy(Qt::NoFocus);
-        } else {
-            if (previousInTabOrder != nullptr)
-                QWidget::setTabOrder(previousInTabOrder, control);
-            previousInTabOrder = control;
+        if (design.accessibleName != nullptr) {
+            control->setAccessibleName(QString::fromUtf8(design.accessibleName));
+            // Qt on Linux calls a drop-down list by its entry; what the list
+            // is for is then told as its description.
+            if (design.kind == DriveList)
+                control->setAccessibleDescription(control->accessibleName());
         }
         byName.insert(control->objectName(), control);
     }
+
+    for (const Control &design : table) {
+        if (design.promptFor != nullptr)
+            static_cast<::Label *>(byName.value(QString::fromUtf8(design.name)))
+                ->setPromptFor(byName.value(QString::fromUtf8(design.promptFor)));
+    }
+
+    // The focus moves through the controls that take it by tab index.
+    std::vector<const Control *> byTabIndex;
+    for (const Control &design : table) {
+        if (design.kind != Label && design.kind != PictureBox)
+            byTabIndex.push_back(&design);
+    }
+    std::ranges::sort(byTabIndex, {}, &Control::tabIndex);
+    for (std::size_t i = 1; i < byTabIndex.size(); ++i)
+        QWidget::setTabOrder(byName.value(QString::fromUtf8(byTabIndex[i - 1]->name)),
+                             byName.value(QString::fromUtf8(byTabIndex[i]->name)));
+
     // Raising from back to front leaves the first of the list in front.
     for (auto name = std::rbegin(stacking); name != std::rend(stacking); ++name)
         byName.value(QString::fromUtf8(*name))->raise();

@@ -32,7 +32,7 @@ inline constexpr std::uint32_t platformColour = 0xFFFFFFFFu;
 
 struct Control
 {
-    int tabIndex;
+    int tabIndex;  // the focus moves by it; labels and pictures take none
     const char *name;
     Kind kind;
     const char *text;
@@ -42,6 +42,12 @@ struct Control
     bool visible;
     Align align;
     Picture picture;
+    // What a screen reader calls a control that takes the focus, where its
+    // caption does not say it (buttons are called by their captions).
+    const char *accessibleName = nullptr;
+    // For a prompt label: the control it prompts for (while shown, its text
+    // is that control's accessible description).
+    const char *promptFor = nullptr;
 };
 
 inline constexpr const char *title = "JT65a raw log clarifier";
@@ -51,20 +57,15 @@ inline constexpr std::uint32_t windowBackColour = 0x0000C000u;
 inline constexpr std::uint32_t windowForeColour = 0x00C0FFC0u;
 inline constexpr Font windowFont{"MS Sans Serif", 8.25, false, false};
 
-// The controls in tab-index order.
-std::span<const Control> controls();
-
-// Front to back: every label lies beneath every other control.
-std::span<const char *const> stackingFrontToBack();
-
 // 15 twips are one device-independent pixel.
 int pixels(int twips);
 
 QColor colour(std::uint32_t vbColour);
 QFont font(const Font &design);
 
-// Creates every control on `form` as designed, stacked and in tab order, and
-// returns them by name. No control's events are raised.
+// Creates every control on `form` as designed, stacked, in the order of
+// their tab indexes and with their prompts, and returns them by name. No
+// control's events are raised.
 QHash<QString, QWidget *> build(QWidget *form);
 
 } // namespace FormDesign

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FormFixture.h"
+
+#include "Form1.h"
+#include "Module1.h"
+
+#include <QDir>
+#include <QTest>
+
+FormFixture::FormFixture()
+{
+    Module1::OperatorCall.clear();
+    Module1::OperatorCallLength = 0;
+    if (!m_dir.isValid() || !QDir::setCurrent(m_dir.path()))
+        qFatal("no start folder for the test");
+}
+
+FormFixture::~FormFixture()
+{
+    close();
+    QDir::setCurrent(QDir::tempPath());
+}
+
+QString FormFixture::path(const QString &name) const
+{
+    return QDir(m_dir.path()).filePath(name);
+}
+
+Form1 &FormFixture::create()
+{
+    m_form = std::make_unique<Form1>();
+    return *m_form;
+}
+
+bool FormFixture::start(Wait wait)
+{
+    create().start();
+    if (wait == Wait::Exposed)
+        return QTest::qWaitForWindowExposed(m_form.get());
+    m_form->activateWindow();
+    return QTest::qWaitForWindowActive(m_form.get());
+}
+
+void FormFixture::close()
+{
+    m_form.reset();
+}
+
+Form1 &FormFixture::form() const
+{
+    if (m_form == nullptr)
+        qFatal("the form has not been created");
+    return *m_form;
+}
