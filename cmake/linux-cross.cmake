@@ -40,7 +40,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
 # Emulated programs find the sysroot's libraries through qemu's -L, but Qt
 # looks up its plugins itself, and fontconfig would write its cache into the
 # host's /var/cache/fontconfig: the sysroot's plugins, and the sysroot's
-# fonts with a cache in the build folder.
+# fonts with a cache in the build folder. The sysroot's fontconfig setup lacks
+# the rules that its install scripts would have switched on, which choose a
+# proportional face for "sans-serif", so the families are named here.
 set(fontconfig_file ${CMAKE_BINARY_DIR}/emulated-fonts.conf)
 get_property(in_try_compile GLOBAL PROPERTY IN_TRY_COMPILE)
 if(NOT in_try_compile)
@@ -50,6 +52,9 @@ if(NOT in_try_compile)
   <dir>${CLARIFIER_SYSROOT}/usr/share/fonts</dir>
   <cachedir>${CMAKE_BINARY_DIR}/fontconfig-cache</cachedir>
   <include ignore_missing=\"yes\">${CLARIFIER_SYSROOT}/etc/fonts/conf.d</include>
+  <alias><family>sans-serif</family><prefer><family>Liberation Sans</family></prefer></alias>
+  <alias><family>serif</family><prefer><family>Liberation Serif</family></prefer></alias>
+  <alias><family>monospace</family><prefer><family>Liberation Mono</family></prefer></alias>
 </fontconfig>
 ")
 endif()
