@@ -2,6 +2,7 @@
 #include "BlockScanner.h"
 
 #include "CpuFeatures.h"
+#include "NeonMasks.h"
 
 #include <bit>
 
@@ -96,6 +97,56 @@ CLARIFIER_TARGET_AVX2 std::size_t skipQuietBlocksAvx2(const char *data, std::siz
 }
 #endif
 
+#ifdef CLARIFIER_NEON
+CLARIFIER_TARGET_NEON uint8x16_t terminatorsNeon(uint8x16_t bytes)
+{
+    return vorrq_u8(NeonMasks::equal(bytes, '\r'), NeonMasks::equal(bytes, '\n'));
+}
+
+CLARIFIER_TARGET_NEON std::uint64_t terminatorBitsNeon(const char *block)
+{
+    return NeonMasks::bits64(terminatorsNeon(NeonMasks::load(block)), terminatorsNeon(NeonMasks::load(block + 16)),
+                             terminatorsNeon(NeonMasks::load(block + 32)), terminatorsNeon(NeonMasks::load(block + 48)));
+}
+
+// As markerLineStartBits16, as a compare's bytes.
+CLARIFIER_TARGET_NEON uint8x16_t markerLineStartsNeon(const char *at)
+{
+    const uint8x16_t here = NeonMasks::load(at);
+    const uint8x16_t marker = vorrq_u8(vorrq_u8(NeonMasks::equal(here, 'U'), NeonMasks::equal(here, '-')),
+                                       NeonMasks::equal(NeonMasks::load(at + 8), 'T'));
+    const uint8x16_t lineStart = vbicq_u8(terminatorsNeon(NeonMasks::load(at - 1)), terminatorsNeon(here));
+    return vandq_u8(lineStart, marker);
+}
+
+CLARIFIER_TARGET_NEON std::uint64_t markerLineStartBitsNeon(const char *block)
+{
+    return NeonMasks::bits64(markerLineStartsNeon(block), markerLineStartsNeon(block + 16),
+                             markerLineStartsNeon(block + 32), markerLineStartsNeon(block + 48));
+}
+
+// As skipQuietBlocksAvx2; a block is tested for any marker line start before
+// its bits are gathered.
+CLARIFIER_TARGET_NEON std::size_t skipQuietBlocksNeon(const char *data, std::size_t base, std::size_t size,
+                                                      std::uint64_t &bits)
+{
+    bits = 0;
+    while (base > 0 && size - base >= blockSize + 8) {
+        const char *block = data + base;
+        const uint8x16_t m0 = markerLineStartsNeon(block);
+        const uint8x16_t m1 = markerLineStartsNeon(block + 16);
+        const uint8x16_t m2 = markerLineStartsNeon(block + 32);
+        const uint8x16_t m3 = markerLineStartsNeon(block + 48);
+        if (NeonMasks::nibbles(vorrq_u8(vorrq_u8(m0, m1), vorrq_u8(m2, m3))) != 0) {
+            bits = NeonMasks::bits64(m0, m1, m2, m3);
+            break;
+        }
+        base += blockSize;
+    }
+    return base;
+}
+#endif
+
 } // namespace
 
 BlockScanner::BlockScanner(Kind kind, const char *data, std::size_t size)
@@ -103,6 +154,7 @@ BlockScanner::BlockScanner(Kind kind, const char *data, std::size_t size)
     , m_data(data)
     , m_size(size)
     , m_avx2(CpuFeatures::hasAvx2())
+    , m_neon(CpuFeatures::hasNeon())
 {
     load(0);
 }
@@ -130,6 +182,18 @@ std::size_t BlockScanner::next(std::size_t from)
             from = base;  // the rest is too near an end for the vector tests
         }
 #endif
+#ifdef CLARIFIER_NEON
+        if (m_neon && m_kind == Kind::MarkerLineStarts) {
+            std::uint64_t bits = 0;
+            const std::size_t base = skipQuietBlocksNeon(m_data, from, m_size, bits);
+            if (bits != 0) {
+                m_base = base;
+                m_bits = bits;
+                continue;
+            }
+            from = base;
+        }
+#endif
         load(from);
     }
 }
@@ -149,6 +213,10 @@ std::uint64_t BlockScanner::terminatorBits(std::size_t base) const
 #ifdef CLARIFIER_AVX2_DISPATCH
     if (m_avx2 && m_size - base >= blockSize)
         return terminatorBitsAvx2(block);
+#endif
+#ifdef CLARIFIER_NEON
+    if (m_neon && m_size - base >= blockSize)
+        return terminatorBitsNeon(block);
 #endif
 #ifdef CLARIFIER_HAVE_SSE2
     if (m_size - base >= blockSize) {
@@ -175,6 +243,10 @@ std::uint64_t BlockScanner::markerLineStartBits(std::size_t base) const
 #ifdef CLARIFIER_AVX2_DISPATCH
     if (m_avx2 && roomForVectors)
         return markerLineStartBitsAvx2(block);
+#endif
+#ifdef CLARIFIER_NEON
+    if (m_neon && roomForVectors)
+        return markerLineStartBitsNeon(block);
 #endif
 #ifdef CLARIFIER_HAVE_SSE2
     if (roomForVectors) {

@@ -39,4 +39,5 @@ private:
     std::size_t m_base = 0;   // the bits describe [m_base, m_base + 64)
     std::uint64_t m_bits = 0;
     bool m_avx2;
+    [[maybe_unused]] bool m_neon;
 };

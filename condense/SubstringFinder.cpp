@@ -2,6 +2,7 @@
 #include "SubstringFinder.h"
 
 #include "CpuFeatures.h"
+#include "NeonMasks.h"
 
 #include <bit>
 #include <cstdint>
@@ -54,11 +55,56 @@ CLARIFIER_TARGET_AVX2 std::size_t findAvx2(const char *data, std::size_t start, 
 }
 #endif
 
+#ifdef CLARIFIER_NEON
+// Four bits for each of the sixteen candidate starts from `at`; one of them
+// is kept.
+CLARIFIER_TARGET_NEON std::uint64_t candidatesNeon(const char *at, uint8x16_t first, uint8x16_t second,
+                                                    std::size_t firstProbe, std::size_t secondProbe)
+{
+    const uint8x16_t a = vceqq_u8(NeonMasks::load(at + firstProbe), first);
+    const uint8x16_t b = vceqq_u8(NeonMasks::load(at + secondProbe), second);
+    return NeonMasks::nibbles(vandq_u8(a, b)) & 0x8888888888888888U;
+}
+
+// Sixteen candidate starts per step while at least sixteen remain (thirty-two
+// at a time where none of them is a candidate); returns the match or the
+// first start it did not test.
+CLARIFIER_TARGET_NEON std::size_t findNeon(const char *data, std::size_t start, std::size_t lastStart,
+                                            const std::string &needle, std::size_t firstProbe,
+                                            std::size_t secondProbe, bool &found)
+{
+    const uint8x16_t first = vdupq_n_u8(static_cast<std::uint8_t>(needle[firstProbe]));
+    const uint8x16_t second = vdupq_n_u8(static_cast<std::uint8_t>(needle[secondProbe]));
+    while (start <= lastStart && lastStart - start >= 15) {
+        if (lastStart - start >= 31) {
+            const std::uint64_t low = candidatesNeon(data + start, first, second, firstProbe, secondProbe);
+            const std::uint64_t high = candidatesNeon(data + start + 16, first, second, firstProbe, secondProbe);
+            if ((low | high) == 0) {
+                start += 32;
+                continue;
+            }
+        }
+        std::uint64_t mask = candidatesNeon(data + start, first, second, firstProbe, secondProbe);
+        while (mask != 0) {
+            const std::size_t candidate = start + static_cast<std::size_t>(std::countr_zero(mask)) / 4;
+            if (sameBytes(data + candidate, needle.data(), needle.size())) {
+                found = true;
+                return candidate;
+            }
+            mask &= mask - 1;
+        }
+        start += 16;
+    }
+    return start;
+}
+#endif
+
 } // namespace
 
 SubstringFinder::SubstringFinder(std::string_view needle)
     : m_needle(needle)
     , m_avx2(CpuFeatures::hasAvx2())
+    , m_neon(CpuFeatures::hasNeon())
 {
     if (m_needle.size() < 2)
         return;
@@ -98,6 +144,14 @@ std::size_t SubstringFinder::find(const char *data, std::size_t size, std::size_
     if (m_avx2) {
         bool found = false;
         start = findAvx2(data, start, lastStart, m_needle, m_firstProbe, m_secondProbe, found);
+        if (found)
+            return start;
+    }
+#endif
+#ifdef CLARIFIER_NEON
+    if (m_neon) {
+        bool found = false;
+        start = findNeon(data, start, lastStart, m_needle, m_firstProbe, m_secondProbe, found);
         if (found)
             return start;
     }

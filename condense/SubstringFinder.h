@@ -8,10 +8,10 @@
 // Finds a fixed byte string in a block of bytes.
 //
 // The search looks at a whole block at a time: it tests two of the needle's
-// bytes at sixteen candidate positions at once and compares the whole needle
-// only where both agree. The two bytes are chosen to be rare in decoder logs
-// (letters rather than digits, blanks or punctuation), so whole comparisons
-// are few.
+// bytes at sixteen candidate positions at once (SSE2 or NEON; thirty-two with
+// AVX2) and compares the whole needle only where both agree. The two bytes
+// are chosen to be rare in decoder logs (letters rather than digits, blanks
+// or punctuation), so whole comparisons are few.
 class SubstringFinder
 {
 public:
@@ -33,4 +33,5 @@ private:
     std::size_t m_firstProbe = 0;  // offsets of the two bytes tested first
     std::size_t m_secondProbe = 0;
     bool m_avx2;
+    [[maybe_unused]] bool m_neon;
 };

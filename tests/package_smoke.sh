@@ -6,8 +6,12 @@
 # temporary root and starts the installed program on a virtual display: its
 # window must open with the class its desktop entry names, and a click on
 # "Close and Exit" must end it cleanly.
+#
+# package_smoke.sh BUILD [EMULATOR...]: in a cross build the program is
+# started under the emulator CMake names.
 set -euo pipefail
 build=$(cd "$1" && pwd)
+emulator=("${@:2}")
 app_id=org.jt65a.Clarifier
 title="JT65a raw log clarifier"
 
@@ -84,9 +88,10 @@ export DISPLAY=":$display"
 unset QT_QPA_PLATFORM
 
 mkdir "$work/logs"
-(cd "$work/logs" && exec "$root/usr/bin/jt65a-clarifier") &
+(cd "$work/logs" && exec "${emulator[@]}" "$root/usr/bin/jt65a-clarifier") &
 app_pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1) \
+# (an emulated program takes some tens of seconds to start and to end)
+window=$(timeout 120 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1) \
     || fail "the window did not open"
 geometry=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}')
 [ "$geometry" = "394x555" ] || fail "the window is $geometry, not 394x555"
@@ -99,7 +104,7 @@ startup_class=$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/$ap
 
 # "Close and Exit" lies at (32, 520), 329 x 25 pixels.
 xdotool mousemove --window "$window" 196 532 click 1
-for _ in $(seq 100); do
+for _ in $(seq 600); do
     kill -0 "$app_pid" 2>/dev/null || break
     sleep 0.1
 done
