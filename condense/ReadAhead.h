@@ -48,6 +48,9 @@ public:
     // the failure have been taken.
     Chunk next();
 
+    // The bytes of the buffers.
+    std::size_t heldBytes() const { return bufferCount * (m_headroom + m_chunkSize); }
+
 private:
     static constexpr std::size_t bufferCount = 4;
 
