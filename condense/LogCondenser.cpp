@@ -8,6 +8,7 @@
 #include "ReadAhead.h"
 #include "RunCancelled.h"
 #include "RunProgress.h"
+#include "WriteBehind.h"
 
 #include <algorithm>
 #include <cstring>
@@ -64,10 +65,11 @@ LogCondenser::LogCondenser(std::string_view callSign, std::size_t bufferSize, Re
 void LogCondenser::condense(ByteSource &input, ByteSink &output, RunProgress *progress)
 {
     m_source = &input;
-    m_sink = &output;
     m_progress = progress;
-    if (!m_output)
-        m_output = std::make_unique_for_overwrite<char[]>(m_outputCapacity);
+    WriteBehind batches(output, m_outputCapacity,
+                        m_reading == ReadAhead::Reading::Ahead ? WriteBehind::Writing::Behind
+                                                               : WriteBehind::Writing::Inline);
+    m_output = &batches;
     m_outputSize = 0;
     m_carried = std::string();
     m_inLongLine = false;
@@ -82,8 +84,9 @@ void LogCondenser::condense(ByteSource &input, ByteSink &output, RunProgress *pr
     const std::string footer = CondensedLog::footer();
     write(footer.data(), footer.size());
     flush();
+    batches.finish();
+    m_output = nullptr;
     m_source = nullptr;
-    m_sink = nullptr;
     m_progress = nullptr;
 }
 
@@ -94,7 +97,7 @@ void LogCondenser::condenseBody(ByteSource &input, RunProgress *progress)
         const ReadAhead::Chunk chunk = ahead.next();
         const bool atEnd = chunk.size == 0;
         take(chunk.data, chunk.size, atEnd);
-        m_held = std::max(m_held, ahead.heldBytes() + m_outputCapacity + m_carried.capacity()
+        m_held = std::max(m_held, ahead.heldBytes() + m_output->heldBytes() + m_carried.capacity()
                                       + m_longLine.heldBytes());
         if (progress != nullptr) {
             progress->advance(chunk.size);
@@ -213,7 +216,7 @@ void LogCondenser::endLongLine()
     if (utc)
         write(CondensedLog::lineEnd.data(), CondensedLog::lineEnd.size());
     flush();
-    m_longLine.copy(*m_source, m_output.get(), m_outputCapacity, *m_sink, m_progress);
+    m_longLine.copy(*m_source, *m_output, m_progress);
     write(CondensedLog::lineEnd.data(), CondensedLog::lineEnd.size());
 }
 
@@ -296,22 +299,23 @@ void LogCondenser::writeLine(const char *line, std::size_t length)
     write(CondensedLog::lineEnd.data(), CondensedLog::lineEnd.size());
 }
 
+// Fills the output's batches; each full one is handed over to be written.
 void LogCondenser::write(const char *data, std::size_t size)
 {
-    if (size > m_outputCapacity - m_outputSize) {
-        flush();
-        if (size > m_outputCapacity) {
-            m_sink->write(data, size);
-            return;
-        }
+    while (size > 0) {
+        if (m_outputSize == m_outputCapacity)
+            flush();
+        const std::size_t part = std::min(size, m_outputCapacity - m_outputSize);
+        std::memcpy(m_output->batch() + m_outputSize, data, part);
+        m_outputSize += part;
+        data += part;
+        size -= part;
     }
-    std::memcpy(m_output.get() + m_outputSize, data, size);
-    m_outputSize += size;
 }
 
 void LogCondenser::flush()
 {
     if (m_outputSize > 0)
-        m_sink->write(m_output.get(), m_outputSize);
+        m_output->hand(m_outputSize);
     m_outputSize = 0;
 }

@@ -5,7 +5,6 @@
 #include "ReadAhead.h"
 #include "SubstringFinder.h"
 
-#include <memory>
 
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +14,7 @@
 class ByteSink;
 class ByteSource;
 class RunProgress;
+class WriteBehind;
 
 // Condenses a decoder log in one pass: the header, then the log's lines that
 // an operator reviews, then the footer.
@@ -37,6 +37,8 @@ class RunProgress;
 // of times however the reads cut the log, and memory stays at the buffers,
 // whatever the length of the log or of its lines. From a source that cannot
 // be read again by position a long line is held whole, up to heldLineLimit.
+// Kept lines are gathered in batches that a third thread writes (WriteBehind)
+// while the scan goes on; with reads made when needed, writes are made so too.
 class LogCondenser
 {
 public:
@@ -107,10 +109,9 @@ private:
     bool m_longLineEndsWithCr = false;  // its CR is read, an LF may follow
     std::uint64_t m_offset = 0;  // where the data being taken begins in the log
     std::size_t m_outputCapacity;
-    std::unique_ptr<char[]> m_output;  // kept lines waiting to be written
-    std::size_t m_outputSize = 0;
+    WriteBehind *m_output = nullptr;  // kept lines waiting to be written
+    std::size_t m_outputSize = 0;     // in the batch being filled
     ByteSource *m_source = nullptr;
-    ByteSink *m_sink = nullptr;
     const RunProgress *m_progress = nullptr;
     std::uint64_t m_examined = 0;
     std::size_t m_held = 0;

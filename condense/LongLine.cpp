@@ -2,11 +2,11 @@
 #include "LongLine.h"
 
 #include "BlockScanner.h"
-#include "ByteSink.h"
 #include "ByteSource.h"
 #include "FileError.h"
 #include "RunCancelled.h"
 #include "RunProgress.h"
+#include "WriteBehind.h"
 
 #include <algorithm>
 #include <cstring>
@@ -64,17 +64,17 @@ void LongLine::extend(const char *data, std::size_t size)
     m_length += size;
 }
 
-void LongLine::copy(ByteSource &source, char *buffer, std::size_t capacity, ByteSink &sink,
-                    const RunProgress *progress) const
+void LongLine::copy(ByteSource &source, WriteBehind &output, const RunProgress *progress) const
 {
     for (std::uint64_t done = 0; done < m_length;) {
         if (progress != nullptr && progress->cancelled())
             throw RunCancelled();
-        const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(capacity, m_length - done));
-        const std::size_t got = source.readAt(m_start + done, buffer, wanted);
-        if (got != wanted || !samePiece(buffer, got, m_start + done))
+        char *piece = output.batch();
+        const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(output.batchSize(), m_length - done));
+        const std::size_t got = source.readAt(m_start + done, piece, wanted);
+        if (got != wanted || !samePiece(piece, got, m_start + done))
             throw FileError(FileError::Operation::Read, std::string(), FileError::changedDuringRun);
-        sink.write(buffer, got);
+        output.hand(got);
         done += got;
     }
 }

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-class ByteSink;
 class ByteSource;
 class RunProgress;
+class WriteBehind;
 
 // A line too long to hold, kept by its place in the log. While its bytes
 // stream past it keeps only what the rules ask about: its first thirteen
@@ -37,13 +37,12 @@ public:
     std::string_view head() const { return {m_head, m_headLength}; }
     bool containsCall() const { return m_callAt != npos; }
 
-    // Writes the line's bytes to `sink`, read again from `source` through
-    // buffer[0, capacity) (capacity at least 1). Throws FileError when the
+    // Writes the line's bytes to `output`, read again from `source` into
+    // the output's batches one after another. Throws FileError when the
     // log no longer holds the line as it was read: fewer bytes, a line end
     // inside it, or other bytes where the marker or the call sign stood.
     // A stop asked for in `progress` ends the copy with RunCancelled.
-    void copy(ByteSource &source, char *buffer, std::size_t capacity, ByteSink &sink,
-              const RunProgress *progress) const;
+    void copy(ByteSource &source, WriteBehind &output, const RunProgress *progress) const;
 
     // The bytes held beside the log's buffers: a few times the call's length.
     std::size_t heldBytes() const { return m_tail.capacity() + m_window.capacity(); }
