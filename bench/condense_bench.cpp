@@ -14,6 +14,7 @@
 #include "ClassicLogWriter.h"
 #include "CondensedLog.h"
 #include "DecodeLineLogWriter.h"
+#include "FileError.h"
 #include "FileSource.h"
 #include "LogCondenser.h"
 #include "PeakMemory.h"
@@ -61,6 +62,11 @@ bool condenseFile(const std::string &in, const std::string &call, const std::str
         LogCondenser(call).condense(source, output);
         output.commit();
         return true;
+    } catch (const FileError &error) {
+        // The condenser's own read errors name no file: they are about the log.
+        std::fprintf(stderr, "%s: %s\n", error.path().empty() ? in.c_str() : error.path().c_str(),
+                     error.reason().c_str());
+        return false;
     } catch (const std::exception &error) {
         std::fprintf(stderr, "%s\n", error.what());
         return false;
