@@ -7,7 +7,8 @@
 #include <exception>
 #include <mutex>
 #include <thread>
-#include <memory>
+
+#include "PageAlignedBuffer.h"
 
 class ByteSource;
 class RunProgress;
@@ -20,9 +21,10 @@ class RunProgress;
 // buffers and with the same room in front: the way for reads so small that
 // handing each to another thread would cost more than it saves.
 //
-// Each buffer keeps `headroom` bytes free in front of its data; the caller may
-// put the end of the previous buffer there, so that a line that runs across
-// two reads lies in one piece without moving the new data.
+// Each buffer keeps `headroom` bytes free in front of its data (rounded up to
+// whole pages, so that the data begins on a page); the caller may put the end
+// of the previous buffer there, so that a line that runs across two reads
+// lies in one piece without moving the new data.
 class ReadAhead
 {
 public:
@@ -62,7 +64,7 @@ private:
     const RunProgress *m_progress;
     std::size_t m_chunkSize;
     std::size_t m_headroom;
-    std::unique_ptr<char[]> m_buffers[bufferCount];
+    PageAlignedBuffer m_buffers[bufferCount];
     std::size_t m_sizes[bufferCount] = {};
 
     std::mutex m_mutex;

@@ -8,7 +8,7 @@ WriteBehind::WriteBehind(ByteSink &sink, std::size_t batchSize, Writing writing)
     , m_batchSize(batchSize)
 {
     for (auto &batch : m_batches)
-        batch = std::make_unique_for_overwrite<char[]>(batchSize);
+        batch = PageAlignedBuffer(batchSize);
     if (writing == Writing::Behind)
         m_writer = std::thread(&WriteBehind::writeAll, this);
 }

@@ -5,9 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <exception>
-#include <memory>
 #include <mutex>
 #include <thread>
+
+#include "PageAlignedBuffer.h"
 
 class ByteSink;
 
@@ -49,7 +50,7 @@ private:
 
     ByteSink &m_sink;
     std::size_t m_batchSize;
-    std::unique_ptr<char[]> m_batches[batchCount];
+    PageAlignedBuffer m_batches[batchCount];
     std::size_t m_sizes[batchCount] = {};
 
     std::mutex m_mutex;
