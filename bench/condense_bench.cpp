@@ -277,7 +277,9 @@ int main(int argc, char **argv)
 {
     const std::string first = argc > 1 ? argv[1] : "";
     if (argc == 4 && first != "--write-log") {
-        const std::uintmax_t bytes = std::filesystem::file_size(argv[1]);
+        std::error_code error;
+        const std::uintmax_t size = std::filesystem::file_size(argv[1], error);
+        const std::uintmax_t bytes = error ? 0 : size;
         const double seconds = timed([&] { return condenseFile(argv[1], argv[2], argv[3]); });
         report("condense", seconds, bytes);
         std::printf("peak memory %.1f MiB\n", peakMemoryMiB());
