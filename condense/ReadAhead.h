@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "PageAlignedBuffer.h"
+
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <mutex>
 #include <thread>
-
-#include "PageAlignedBuffer.h"
 
 class ByteSource;
 class RunProgress;
