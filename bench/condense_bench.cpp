@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// condense-bench FILE CALL OUT   condenses FILE for CALL into OUT as the run does
-// condense-bench [LAYOUT [MB]]   the whole run on a generated log of each layout
-//                                (or of LAYOUT only; 500 MB), side by side with
-//                                `rg -F CALL FILE > out`, and a getline loop
+// condense-bench FILE CALL OUT   condenses FILE for CALL into OUT with the run's
+//                                reading, condensing and durable replace (not
+//                                its checks of the names: no refusal of a
+//                                device or of OUT naming FILE itself)
+// condense-bench [LAYOUT [MB]]   on a generated log of each layout (or of LAYOUT
+//                                only; 500 MB): `condense-bench FILE CALL OUT`
+//                                and `rg --no-mmap -F CALL FILE > out`, each a
+//                                whole process, taking turns; the floor of one
+//                                read and one durable write (dd); a getline loop
 // condense-bench --write-log FILE MB [LAYOUT]   writes a log of MB megabytes
 // LAYOUT is "classic" (the default for --write-log) or "decodes": one line per
 // decode, with date and time on every line.
 #include "ClassicLogWriter.h"
 #include "CondensedLog.h"
 #include "DecodeLineLogWriter.h"
+#include "FileError.h"
 #include "FileSource.h"
 #include "LogCondenser.h"
 #include "PeakMemory.h"
@@ -16,6 +22,7 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +31,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -54,6 +62,11 @@ bool condenseFile(const std::string &in, const std::string &call, const std::str
         LogCondenser(call).condense(source, output);
         output.commit();
         return true;
+    } catch (const FileError &error) {
+        // The condenser's own read errors name no file: they are about the log.
+        std::fprintf(stderr, "%s: %s\n", error.path().empty() ? in.c_str() : error.path().c_str(),
+                     error.reason().c_str());
+        return false;
     } catch (const std::exception &error) {
         std::fprintf(stderr, "%s\n", error.what());
         return false;
@@ -83,7 +96,29 @@ bool condenseWithGetline(const std::string &in, const std::string &call, const s
 
 std::string quoted(const std::string &text)
 {
+#ifdef _WIN32
+    return "\"" + text + "\"";
+#else
     return "'" + text + "'";
+#endif
+}
+
+// Seconds taken by a command as a whole process, through the shell.
+double timedCommand(const std::string &command)
+{
+    return timed([&] { return std::system(command.c_str()) == 0; });
+}
+
+void keepBest(double &best, double seconds)
+{
+    if (seconds >= 0 && (best < 0 || seconds < best))
+        best = seconds;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? -1 : values[values.size() / 2];
 }
 
 bool readWhole(const std::string &path)
@@ -114,19 +149,37 @@ std::unique_ptr<LogWriter> writerFor(const std::string &layout, const std::strin
     return nullptr;
 }
 
-bool haveRipgrep()
+bool haveCommand(const char *name)
 {
 #ifdef _WIN32
-    return std::system("where rg >NUL 2>&1") == 0;
+    return std::system((std::string("where ") + name + " >NUL 2>&1").c_str()) == 0;
 #else
-    return std::system("command -v rg >/dev/null 2>&1") == 0;
+    return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
 #endif
 }
 
-// The whole run (output flushed to disk and renamed into place) and ripgrep,
-// taking turns, three rounds each; each output is removed before its round,
-// so neither pays for freeing the last one. False if the outputs differ.
-bool compareOnLayout(const QTemporaryDir &dir, const std::string &layout, std::uint64_t megabytes)
+// The peak memory that `condense-bench FILE CALL OUT` reported in `path`.
+double reportedPeakMemory(const std::string &path)
+{
+    std::ifstream report(path);
+    std::string line;
+    double peak = 0;
+    while (std::getline(report, line))
+        std::sscanf(line.c_str(), "peak memory %lf MiB", &peak);
+    return peak;
+}
+
+constexpr int batches = 3;
+constexpr int rounds = 5;
+
+// The whole run (`condense-bench FILE CALL OUT`: the log read and condensed,
+// the output flushed to disk and renamed into place) and ripgrep, each as a
+// process of its own, taking turns, best of five, in three batches; each
+// output is removed before its round, so neither pays for freeing the last
+// one. With dd, the floor too: the log read once, the condensed log written
+// once and flushed. False if the outputs differ from the getline loop's.
+bool compareOnLayout(const QTemporaryDir &dir, const std::string &self, const std::string &layout,
+                     std::uint64_t megabytes)
 {
     const std::string call = "K1ABC";
     const std::string log = dir.filePath(QString::fromStdString(layout + "-ALL.TXT")).toStdString();
@@ -140,38 +193,82 @@ bool compareOnLayout(const QTemporaryDir &dir, const std::string &layout, std::u
 
     const std::string ours = dir.filePath("jt65a_K1ABC_logfile.txt").toStdString();
     const std::string rg = dir.filePath("rg.txt").toStdString();
-    const std::string rgCommand = "rg -F " + call + " " + quoted(log) + " > " + quoted(rg);
-    const bool ripgrep = haveRipgrep();
-    double best = -1;
-    double bestRg = -1;
-    const auto keepBest = [](double &best, double seconds) {
-        if (seconds >= 0 && (best < 0 || seconds < best))
-            best = seconds;
-    };
-    for (int round = 0; round < 3; ++round) {
-        std::filesystem::remove(ours);
-        keepBest(best, timed([&] { return condenseFile(log, call, ours); }));
-        if (ripgrep) {
-            std::filesystem::remove(rg);
-            keepBest(bestRg, timed([&] { return std::system(rgCommand.c_str()) == 0; }));
+    const std::string copy = dir.filePath("copy.txt").toStdString();
+#ifdef _WIN32
+    const char *nothing = "NUL";
+#else
+    const char *nothing = "/dev/null";
+#endif
+    const std::string runReport = dir.filePath("run.txt").toStdString();
+    const std::string runCommand = quoted(self) + " " + quoted(log) + " " + call + " " + quoted(ours) + " > "
+        + quoted(runReport);
+    const std::string rgCommand = "rg --no-mmap -F " + call + " " + quoted(log) + " > " + quoted(rg);
+    const std::string readCommand = "dd if=" + quoted(log) + " of=" + nothing + " bs=1M 2>" + nothing;
+    const std::string writeCommand = "dd if=" + quoted(ours) + " of=" + quoted(copy) + " bs=1M conv=fdatasync 2>" + nothing;
+    const bool ripgrep = haveCommand("rg");
+    const bool dd = haveCommand("dd");
+
+    std::vector<double> toRg;
+    std::vector<double> toFloor;
+    double peak = 0;
+    for (int batch = 1; batch <= batches; ++batch) {
+        double best = -1, bestRg = -1, bestRead = -1, bestWrite = -1;
+        for (int round = 0; round < rounds; ++round) {
+            std::filesystem::remove(ours);
+            keepBest(best, timedCommand(runCommand));
+            peak = std::max(peak, reportedPeakMemory(runReport));
+            if (ripgrep) {
+                std::filesystem::remove(rg);
+                keepBest(bestRg, timedCommand(rgCommand));
+            }
+            if (dd) {
+                keepBest(bestRead, timedCommand(readCommand));
+                std::filesystem::remove(copy);
+                keepBest(bestWrite, timedCommand(writeCommand));
+            }
         }
+        std::printf("batch %d: whole run %.3f s", batch, best);
+        if (best > 0 && bestRg > 0) {
+            toRg.push_back(best / bestRg);
+            std::printf(", rg %.3f s (%.2f of rg's time)", bestRg, best / bestRg);
+        }
+        if (best > 0 && bestRead > 0 && bestWrite > 0) {
+            toFloor.push_back(best / (bestRead + bestWrite));
+            std::printf(", floor %.3f + %.3f s (%.2f times the floor)", bestRead, bestWrite,
+                        best / (bestRead + bestWrite));
+        }
+        std::printf("\n");
     }
     std::printf("log: %ju bytes, condensed: %ju bytes\n", bytes, std::filesystem::file_size(ours));
-    report("whole run (best of 3)", best, bytes);
-    if (ripgrep) {
-        report("rg -F CALL FILE > out (best of 3)", bestRg, bytes);
-        if (best > 0 && bestRg > 0)
-            std::printf("%-32s %8.2f times as fast as rg\n", "whole run", bestRg / best);
-    } else {
-        std::printf("%-32s not installed\n", "rg -F CALL FILE > out");
-    }
+    if (!toRg.empty())
+        std::printf("%-32s %8.2f of rg's time (median of %d batches, best of %d)\n", "whole run", median(toRg),
+                    batches, rounds);
+    else
+        std::printf("%-32s not installed\n", "rg");
+    if (!toFloor.empty())
+        std::printf("%-32s %8.2f times the floor (dd read + dd fdatasync write)\n", "whole run", median(toFloor));
+
+    std::printf("%-32s %8.1f MiB\n", "whole run's peak memory", peak);
 
     const std::string plain = dir.filePath("getline.txt").toStdString();
     report("getline loop", timed([&] { return condenseWithGetline(log, call, plain); }), bytes);
     const bool same = sameBytes(ours, plain);
     std::printf("condensed log identical to the getline loop's: %s\n", same ? "yes" : "NO");
     std::filesystem::remove(log);
+    std::filesystem::remove(copy);
     return same;
+}
+
+// This program's own file, to run it again as a process.
+std::string selfPath(const char *argv0)
+{
+    std::error_code error;
+#ifdef __linux__
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error)
+        return self.string();
+#endif
+    return std::filesystem::absolute(argv0, error).string();
 }
 
 } // namespace
@@ -180,7 +277,9 @@ int main(int argc, char **argv)
 {
     const std::string first = argc > 1 ? argv[1] : "";
     if (argc == 4 && first != "--write-log") {
-        const std::uintmax_t bytes = std::filesystem::file_size(argv[1]);
+        std::error_code error;
+        const std::uintmax_t size = std::filesystem::file_size(argv[1], error);
+        const std::uintmax_t bytes = error ? 0 : size;
         const double seconds = timed([&] { return condenseFile(argv[1], argv[2], argv[3]); });
         report("condense", seconds, bytes);
         std::printf("peak memory %.1f MiB\n", peakMemoryMiB());
@@ -206,8 +305,7 @@ int main(int argc, char **argv)
     bool same = true;
     for (const std::string layout : {"classic", "decodes"}) {
         if (!layoutChosen || layout == first)
-            same = compareOnLayout(dir, layout, megabytes) && same;
+            same = compareOnLayout(dir, selfPath(argv[0]), layout, megabytes) && same;
     }
-    std::printf("\npeak memory %.1f MiB\n", peakMemoryMiB());
     return same ? 0 : 1;
 }

@@ -24,12 +24,14 @@ fs::path nativePath(const std::string &utf8)
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-std::string fileFailureMessage(const FileError &error)
+// A read error without a path (the condenser's own, which knows the log only
+// as its bytes) is about the log being condensed.
+std::string fileFailureMessage(const FileError &error, const std::string &inputPath)
 {
-    const char *what = error.operation() == FileError::Operation::Read
-        ? "The log file could not be read:"
-        : "The condensed log could not be written:";
-    return std::string(what) + "\n" + error.path() + "\n\n" + error.reason()
+    const bool read = error.operation() == FileError::Operation::Read;
+    const char *what = read ? "The log file could not be read:" : "The condensed log could not be written:";
+    const std::string &path = read && error.path().empty() ? inputPath : error.path();
+    return std::string(what) + "\n" + path + "\n\n" + error.reason()
         + "\n\nNothing was changed. Put this right and try again.";
 }
 
@@ -117,7 +119,7 @@ void CondensingRun::showFailure(const std::exception_ptr &failure, const std::st
     try {
         std::rethrow_exception(failure);
     } catch (const FileError &error) {
-        m_environment.showWarning(fileFailureMessage(error));
+        m_environment.showWarning(fileFailureMessage(error, inputPath));
     } catch (const RunCancelled &) {
         m_environment.showInformation(cancelledMessage);
     } catch (const std::bad_alloc &) {

@@ -15,6 +15,14 @@ public:
     static constexpr const char *notOrdinaryFile =
         "This is not an ordinary file but a named pipe, a device or a socket, so it is not read.";
 
+    // Why a run ends when a line read earlier is no longer in the log as it
+    // was: the log was cut short or rewritten while it was being condensed.
+    // Thrown without a path by the condenser, which knows the log only as
+    // its bytes; the run names the log.
+    static constexpr const char *changedDuringRun =
+        "The log file changed while it was being condensed: a line read earlier "
+        "is no longer there as it was.";
+
     FileError(Operation operation, std::string path, std::string reason)
         : std::runtime_error(path + ": " + reason)
         , m_operation(operation)

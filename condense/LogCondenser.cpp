@@ -8,13 +8,18 @@
 #include "ReadAhead.h"
 #include "RunCancelled.h"
 #include "RunProgress.h"
+#include "WriteBehind.h"
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 
-constexpr std::size_t outputFlushSize = std::size_t{64} << 10;
+// Kept lines are handed to the output in batches of about the read size,
+// within these bounds: few large writes, and little memory for small reads.
+constexpr std::size_t minOutputBatch = std::size_t{64} << 10;
+constexpr std::size_t maxOutputBatch = std::size_t{1} << 20;
 
 bool startsWith(const char *line, std::size_t length, std::string_view marker)
 {
@@ -38,26 +43,40 @@ std::size_t lineStartOf(const char *data, std::size_t at, std::size_t floor)
 
 } // namespace
 
-LogCondenser::LogCondenser(std::string_view callSign, std::size_t bufferSize)
+LogCondenser::LogCondenser(std::string_view callSign, std::size_t bufferSize, std::size_t joinRoom)
     : LogCondenser(callSign, bufferSize,
-                   bufferSize >= readAheadSize ? ReadAhead::Reading::Ahead : ReadAhead::Reading::OnDemand)
+                   bufferSize >= readAheadSize ? ReadAhead::Reading::Ahead : ReadAhead::Reading::OnDemand,
+                   joinRoom)
 {
 }
 
-LogCondenser::LogCondenser(std::string_view callSign, std::size_t bufferSize, ReadAhead::Reading reading)
-    : m_call(callSign)
+LogCondenser::LogCondenser(std::string_view callSign, std::size_t bufferSize, ReadAhead::Reading reading,
+                           std::size_t joinRoom)
+    : m_callSign(callSign)
+    , m_call(m_callSign)
     , m_readSize(std::max<std::size_t>(bufferSize, 1))
     , m_reading(reading)
+    , m_joinRoom(joinRoom)
+    , m_longLine(m_call, m_callSign)
+    , m_outputCapacity(std::clamp(m_readSize, minOutputBatch, maxOutputBatch))
 {
 }
 
 void LogCondenser::condense(ByteSource &input, ByteSink &output, RunProgress *progress)
 {
-    m_sink = &output;
-    m_output.clear();
-    m_output.reserve(outputFlushSize + 256);
-    m_carried.clear();
+    m_source = &input;
+    m_progress = progress;
+    WriteBehind batches(output, m_outputCapacity,
+                        m_reading == ReadAhead::Reading::Ahead ? WriteBehind::Writing::Behind
+                                                               : WriteBehind::Writing::Inline);
+    m_output = &batches;
+    m_outputSize = 0;
+    m_carried = std::string();
+    m_inLongLine = false;
+    m_longLineEndsWithCr = false;
+    m_offset = 0;
     m_examined = 0;
+    m_held = 0;
 
     const std::string header = CondensedLog::header();
     write(header.data(), header.size());
@@ -65,16 +84,21 @@ void LogCondenser::condense(ByteSource &input, ByteSink &output, RunProgress *pr
     const std::string footer = CondensedLog::footer();
     write(footer.data(), footer.size());
     flush();
-    m_sink = nullptr;
+    batches.finish();
+    m_output = nullptr;
+    m_source = nullptr;
+    m_progress = nullptr;
 }
 
 void LogCondenser::condenseBody(ByteSource &input, RunProgress *progress)
 {
-    ReadAhead ahead(input, m_readSize, joinRoom, progress, m_reading);
+    ReadAhead ahead(input, m_readSize, m_joinRoom, progress, m_reading);
     for (;;) {
         const ReadAhead::Chunk chunk = ahead.next();
         const bool atEnd = chunk.size == 0;
         take(chunk.data, chunk.size, atEnd);
+        m_held = std::max(m_held, ahead.heldBytes() + m_output->heldBytes() + m_carried.capacity()
+                                      + m_longLine.heldBytes());
         if (progress != nullptr) {
             progress->advance(chunk.size);
             if (progress->cancelled())
@@ -86,27 +110,40 @@ void LogCondenser::condenseBody(ByteSource &input, RunProgress *progress)
 }
 
 // Condenses the lines that data[0, size) completes, the carried line first,
-// and carries its unfinished last line on. There are joinRoom bytes of room
+// and carries its unfinished last line on. There are m_joinRoom bytes of room
 // in front of data.
 void LogCondenser::take(char *data, std::size_t size, bool atEnd)
 {
+    std::uint64_t offset = m_offset;  // where data[0] lies in the log
+    m_offset += size;
     std::size_t from = 0;  // where the lines still to be classified begin
-    if (!m_carried.empty()) {
+    if (m_inLongLine) {
+        if (!continueLongLine(data, size, atEnd, from))
+            return;
+    } else if (!m_carried.empty()) {
         std::size_t lineEnd = 0;
         if (!completesCarriedLine(data, size, atEnd, lineEnd)) {
-            m_carried.append(data, size);
+            if (m_carried.size() + size > m_joinRoom && m_source->readsAtPositions()) {
+                beginLongLine(offset - m_carried.size(), m_carried.data(), m_carried.size());
+                m_carried.clear();
+                continueLongLine(data, size, atEnd, from);  // the line goes on
+            } else {
+                holdCarried(data, size);
+            }
             return;
         }
-        if (m_carried.size() <= joinRoom) {
+        if (m_carried.size() <= m_joinRoom) {
             data -= m_carried.size();
             std::memcpy(data, m_carried.data(), m_carried.size());
             size += m_carried.size();
+            offset -= m_carried.size();
         } else {
+            // Held whole: a source that cannot be read again by position.
             if (m_carried.back() == '\r') {
                 m_carried.pop_back();
                 from = size > 0 && data[0] == '\n' ? 1 : 0;
             } else if (!atEnd) {
-                m_carried.append(data, lineEnd);
+                holdCarried(data, lineEnd);
                 from = lineEnd + (data[lineEnd] == '\r' && data[lineEnd + 1] == '\n' ? 2 : 1);
             }
             m_examined += m_carried.size();
@@ -116,7 +153,71 @@ void LogCondenser::take(char *data, std::size_t size, bool atEnd)
         m_carried.clear();
     }
     const std::size_t used = from + condenseLines(data + from, size - from, atEnd);
-    m_carried.assign(data + used, size - used);
+    const std::size_t rest = size - used;
+    if (rest > m_joinRoom && m_source->readsAtPositions())
+        beginLongLine(offset + used, data + used, rest);
+    else
+        holdCarried(data + used, rest);
+}
+
+void LogCondenser::holdCarried(const char *data, std::size_t size)
+{
+    if (size > heldLineLimit - m_carried.size())
+        throw std::bad_alloc();
+    m_carried.append(data, size);
+}
+
+// Starts keeping the carried line by its place: it begins `offset` bytes
+// into the log with data[0, size), which holds no line end but perhaps a CR
+// at its very end.
+void LogCondenser::beginLongLine(std::uint64_t offset, const char *data, std::size_t size)
+{
+    m_inLongLine = true;
+    m_longLineEndsWithCr = size > 0 && data[size - 1] == '\r';
+    m_longLine.begin(offset);
+    m_longLine.extend(data, m_longLineEndsWithCr ? size - 1 : size);
+}
+
+// Goes on with the line kept by its place; true when data[0, size) ends it,
+// with `next` set to where the line after it begins.
+bool LogCondenser::continueLongLine(const char *data, std::size_t size, bool atEnd, std::size_t &next)
+{
+    if (atEnd || m_longLineEndsWithCr) {
+        next = m_longLineEndsWithCr && size > 0 && data[0] == '\n' ? 1 : 0;
+        endLongLine();
+        return true;
+    }
+    BlockScanner terminators(BlockScanner::Kind::Terminators, data, size);
+    const std::size_t lineEnd = terminators.next(0);
+    m_examined += lineEnd;
+    m_longLine.extend(data, lineEnd);
+    if (lineEnd == size)
+        return false;
+    if (data[lineEnd] == '\r' && lineEnd + 1 == size) {
+        m_longLineEndsWithCr = true;  // an LF may follow in the next read
+        return false;
+    }
+    next = lineEnd + (data[lineEnd] == '\r' && data[lineEnd + 1] == '\n' ? 2 : 1);
+    endLongLine();
+    return true;
+}
+
+// Classifies the line kept by its place, as classify() does a held line,
+// and copies it from the log when it is kept.
+void LogCondenser::endLongLine()
+{
+    m_inLongLine = false;
+    m_longLineEndsWithCr = false;
+    const std::string_view head = m_longLine.head();
+    const bool utc = startsWith(head.data(), head.size(), "UTC");
+    if (!utc && !isTransmitLine(head.data(), head.size()) && !startsWith(head.data(), head.size(), "---")
+        && !m_longLine.containsCall())
+        return;
+    if (utc)
+        write(CondensedLog::lineEnd.data(), CondensedLog::lineEnd.size());
+    flush();
+    m_longLine.copy(*m_source, *m_output, m_progress);
+    write(CondensedLog::lineEnd.data(), CondensedLog::lineEnd.size());
 }
 
 // Whether data[0, size) ends the carried line; if the carried line does not
@@ -198,21 +299,23 @@ void LogCondenser::writeLine(const char *line, std::size_t length)
     write(CondensedLog::lineEnd.data(), CondensedLog::lineEnd.size());
 }
 
+// Fills the output's batches; each full one is handed over to be written.
 void LogCondenser::write(const char *data, std::size_t size)
 {
-    if (m_output.size() + size > outputFlushSize) {
-        flush();
-        if (size > outputFlushSize) {
-            m_sink->write(data, size);
-            return;
-        }
+    while (size > 0) {
+        if (m_outputSize == m_outputCapacity)
+            flush();
+        const std::size_t part = std::min(size, m_outputCapacity - m_outputSize);
+        std::memcpy(m_output->batch() + m_outputSize, data, part);
+        m_outputSize += part;
+        data += part;
+        size -= part;
     }
-    m_output.append(data, size);
 }
 
 void LogCondenser::flush()
 {
-    if (!m_output.empty())
-        m_sink->write(m_output.data(), m_output.size());
-    m_output.clear();
+    if (m_outputSize > 0)
+        m_output->hand(m_outputSize);
+    m_outputSize = 0;
 }

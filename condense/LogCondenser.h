@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "LongLine.h"
 #include "ReadAhead.h"
 #include "SubstringFinder.h"
+
 
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +14,7 @@
 class ByteSink;
 class ByteSource;
 class RunProgress;
+class WriteBehind;
 
 // Condenses a decoder log in one pass: the header, then the log's lines that
 // an operator reviews, then the footer.
@@ -27,10 +30,15 @@ class RunProgress;
 // the call sign, and sixty-four bytes at a time for the starts of lines that
 // may be marker lines. Line bounds are found only around those places; every
 // other line is passed over. Only the unfinished last line is carried to the
-// next read: a short one is put in front of the next buffer's data, a long one
-// is completed on its own. Each byte is looked at a bounded number of times
-// however the reads cut the log, and memory stays at the buffers plus the
-// longest line, whatever the size of the log.
+// next read: a short one is put in front of the next buffer's data; a longer
+// one, from a log that can be read again by position, is kept by its place
+// only (LongLine), searched as it streams past and, when it is kept, read
+// again and copied a piece at a time. Each byte is looked at a bounded number
+// of times however the reads cut the log, and memory stays at the buffers,
+// whatever the length of the log or of its lines. From a source that cannot
+// be read again by position a long line is held whole, up to heldLineLimit.
+// Kept lines are gathered in batches that a third thread writes (WriteBehind)
+// while the scan goes on; with reads made when needed, writes are made so too.
 class LogCondenser
 {
 public:
@@ -40,15 +48,26 @@ public:
     // ones when they are needed.
     static constexpr std::size_t readAheadSize = std::size_t{64} << 10;
 
+    // Lines up to this long that run across two reads are joined in front of
+    // the second read's data; longer ones are kept by their place in the log.
+    static constexpr std::size_t defaultJoinRoom = 4096;
+
+    // A line longer than this, from a source that cannot be read again by
+    // position, ends the run with std::bad_alloc (not enough memory) rather
+    // than growing until the system gives out.
+    static constexpr std::size_t heldLineLimit = std::size_t{256} << 20;
+
     // `callSign` is compared as these bytes: the call as it is written in the
     // log's 8-bit text. `bufferSize` is how much is read at a time (at least 1).
-    // `reading` overrides the choice made by the buffer's size.
-    explicit LogCondenser(std::string_view callSign, std::size_t bufferSize = defaultBufferSize);
-    LogCondenser(std::string_view callSign, std::size_t bufferSize, ReadAhead::Reading reading);
+    // `reading` overrides the choice made by the buffer's size. `joinRoom` is
+    // how long a line cut by a read may be and still be joined in one piece.
+    explicit LogCondenser(std::string_view callSign, std::size_t bufferSize = defaultBufferSize,
+                          std::size_t joinRoom = defaultJoinRoom);
+    LogCondenser(std::string_view callSign, std::size_t bufferSize, ReadAhead::Reading reading,
+                 std::size_t joinRoom = defaultJoinRoom);
 
-    // Lines up to this long that run across two reads are joined in front of
-    // the second read's data; longer ones are gathered on their own.
-    static constexpr std::size_t joinRoom = 4096;
+    LogCondenser(const LogCondenser &) = delete;
+    LogCondenser &operator=(const LogCondenser &) = delete;
 
     // Writes the whole condensed log of `input` to `output`. FileError from
     // either side passes through, and so does std::bad_alloc. With `progress`,
@@ -60,9 +79,17 @@ public:
     // look: the measure of its work, in proportion to the log's size.
     std::uint64_t bytesExamined() const { return m_examined; }
 
+    // The most bytes the last condense() held at one time: its read buffers,
+    // the output waiting to be written and the line carried between reads.
+    std::size_t heldBytes() const { return m_held; }
+
 private:
     void condenseBody(ByteSource &input, RunProgress *progress);
     void take(char *data, std::size_t size, bool atEnd);
+    void holdCarried(const char *data, std::size_t size);
+    void beginLongLine(std::uint64_t offset, const char *data, std::size_t size);
+    bool continueLongLine(const char *data, std::size_t size, bool atEnd, std::size_t &next);
+    void endLongLine();
     bool completesCarriedLine(const char *data, std::size_t size, bool atEnd, std::size_t &lineEnd);
     std::size_t condenseLines(const char *data, std::size_t size, bool atEnd);
     std::size_t completeLinesEnd(const char *data, std::size_t size);
@@ -71,11 +98,21 @@ private:
     void writeLine(const char *line, std::size_t length);
     void flush();
 
+    std::string m_callSign;
     SubstringFinder m_call;
     std::size_t m_readSize;
     ReadAhead::Reading m_reading;
+    std::size_t m_joinRoom;
     std::string m_carried;       // the unfinished last line of the reads so far
-    std::string m_output;        // kept lines waiting to be written
-    ByteSink *m_sink = nullptr;
+    LongLine m_longLine;         // or that line kept by its place in the log
+    bool m_inLongLine = false;
+    bool m_longLineEndsWithCr = false;  // its CR is read, an LF may follow
+    std::uint64_t m_offset = 0;  // where the data being taken begins in the log
+    std::size_t m_outputCapacity;
+    WriteBehind *m_output = nullptr;  // kept lines waiting to be written
+    std::size_t m_outputSize = 0;     // in the batch being filled
+    ByteSource *m_source = nullptr;
+    const RunProgress *m_progress = nullptr;
     std::uint64_t m_examined = 0;
+    std::size_t m_held = 0;
 };

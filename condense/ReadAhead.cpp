@@ -10,10 +10,10 @@ ReadAhead::ReadAhead(ByteSource &source, std::size_t chunkSize, std::size_t head
     : m_source(source)
     , m_progress(progress)
     , m_chunkSize(chunkSize)
-    , m_headroom(headroom)
+    , m_headroom(PageAlignedBuffer::wholePages(headroom))
 {
     for (auto &buffer : m_buffers)
-        buffer = std::make_unique_for_overwrite<char[]>(headroom + chunkSize);
+        buffer = PageAlignedBuffer(m_headroom + chunkSize);
     if (reading == Reading::Ahead)
         m_reader = std::thread(&ReadAhead::readAll, this);
 }

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "PageAlignedBuffer.h"
+
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <mutex>
 #include <thread>
-#include <memory>
 
 class ByteSource;
 class RunProgress;
@@ -20,9 +21,10 @@ class RunProgress;
 // buffers and with the same room in front: the way for reads so small that
 // handing each to another thread would cost more than it saves.
 //
-// Each buffer keeps `headroom` bytes free in front of its data; the caller may
-// put the end of the previous buffer there, so that a line that runs across
-// two reads lies in one piece without moving the new data.
+// Each buffer keeps `headroom` bytes free in front of its data (rounded up to
+// whole pages, so that the data begins on a page); the caller may put the end
+// of the previous buffer there, so that a line that runs across two reads
+// lies in one piece without moving the new data.
 class ReadAhead
 {
 public:
@@ -48,6 +50,9 @@ public:
     // the failure have been taken.
     Chunk next();
 
+    // The bytes of the buffers.
+    std::size_t heldBytes() const { return bufferCount * (m_headroom + m_chunkSize); }
+
 private:
     static constexpr std::size_t bufferCount = 4;
 
@@ -59,7 +64,7 @@ private:
     const RunProgress *m_progress;
     std::size_t m_chunkSize;
     std::size_t m_headroom;
-    std::unique_ptr<char[]> m_buffers[bufferCount];
+    PageAlignedBuffer m_buffers[bufferCount];
     std::size_t m_sizes[bufferCount] = {};
 
     std::mutex m_mutex;

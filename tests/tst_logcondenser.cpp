@@ -11,6 +11,7 @@
 
 #include <QTest>
 
+#include <functional>
 #include <random>
 
 namespace {
@@ -18,6 +19,12 @@ namespace {
 using namespace std::string_literals;
 
 using Reading = ReadAhead::Reading;
+
+}
+
+Q_DECLARE_METATYPE(std::function<void(std::string &)>)
+
+namespace {
 
 std::string condense(const std::string &log, const std::string &call,
                      std::size_t bufferSize = LogCondenser::defaultBufferSize,
@@ -34,6 +41,20 @@ std::string condense(const std::string &log, const std::string &call, std::size_
     StringSource source(log);
     StringSink sink;
     LogCondenser(call, bufferSize, reading).condense(source, sink);
+    return sink.text;
+}
+
+// Condensed from a log that can be read again by position, as a file can,
+// with `joinRoom` bytes of room for joining a line cut by a read.
+std::string condenseByPosition(const std::string &log, const std::string &call, std::size_t bufferSize,
+                               std::size_t joinRoom, std::size_t *heldBytes = nullptr)
+{
+    StringSource source(log, std::string::npos, StringSource::Positioned);
+    StringSink sink;
+    LogCondenser condenser(call, bufferSize, joinRoom);
+    condenser.condense(source, sink);
+    if (heldBytes != nullptr)
+        *heldBytes = condenser.heldBytes();
     return sink.text;
 }
 
@@ -81,6 +102,12 @@ private slots:
     void keepsTheReviewedLines();
     void headerAndFooterAreSixtyFourColumns();
     void memoryFollowsTheLongestLineNotTheLog();
+    void linesLongerThanTheBuffers_data();
+    void linesLongerThanTheBuffers();
+    void memoryFollowsTheBuffersNotTheLines_data();
+    void memoryFollowsTheBuffersNotTheLines();
+    void logChangedDuringTheRun_data();
+    void logChangedDuringTheRun();
     void errorsPassThrough_data();
     void errorsPassThrough();
     void workIsInProportionToTheLog_data();
@@ -119,6 +146,14 @@ void LogCondenserTest::matchesPlainRulesOnGeneratedLogs()
                 QFAIL(qPrintable(QStringLiteral("log %1 differs with a buffer of %2 bytes:\n%3")
                                      .arg(log).arg(bufferSize)
                                      .arg(QString::fromLatin1(QByteArray::fromStdString(input).toPercentEncoding()))));
+            }
+        }
+        // Lines longer than the room kept by their place in the log.
+        for (const std::size_t bufferSize : {std::size_t{1}, std::size_t{2}, std::size_t{7}, std::size_t{4096}}) {
+            for (const std::size_t joinRoom : {std::size_t{0}, std::size_t{5}}) {
+                QVERIFY2(condenseByPosition(input, call, bufferSize, joinRoom) == expected,
+                         qPrintable(QStringLiteral("log %1, buffer of %2, room of %3, read again by position")
+                                        .arg(log).arg(bufferSize).arg(joinRoom)));
             }
         }
         // Reads that return fewer bytes than asked for, as pipes do.
@@ -222,26 +257,127 @@ void LogCondenserTest::memoryFollowsTheLongestLineNotTheLog()
     QCOMPARE(body(condense(log, "K1ABC", 16)), "\r\nUTC a\r\n" + longLine + "\r\n" + longLine + "\r\ntail K1ABC\r\n");
 }
 
+void LogCondenserTest::linesLongerThanTheBuffers_data()
+{
+    QTest::addColumn<std::string>("log");
+    QTest::addColumn<std::string>("expectedBody");
+    const std::string z(100, 'z');
+    const std::string transmit = "123456  Transmitting: " + z;
+    QTest::newRow("call in the middle") << "a\r\n" + z + "K1ABC" + z + "\r\nb\r\n" << z + "K1ABC" + z + "\r\n";
+    QTest::newRow("call at the start and at the end")
+        << "K1ABC" + z + "\rx\n" + z + "K1ABC" << "K1ABC" + z + "\r\n" + z + "K1ABC\r\n";
+    QTest::newRow("call in lower case is dropped") << z + "k1abc" + z + "\r\nK1ABC\r\n" << "K1ABC\r\n"s;
+    QTest::newRow("call cut by a line end is dropped") << z + "K1A\r\nBC" + z + "\r\n" << ""s;
+    QTest::newRow("no call, dropped between kept lines")
+        << "K1ABC\r\n" + z + z + "\nK1ABC\n" << "K1ABC\r\nK1ABC\r\n"s;
+    QTest::newRow("UTC line") << "UTC" + z + "\r\n" << "\r\nUTC" + z + "\r\n";
+    QTest::newRow("Trans line, its CR LF cut by a read") << transmit + "\r\n" << transmit + "\r\n";
+    QTest::newRow("separator line") << "---" + z << "---" + z + "\r\n";
+    QTest::newRow("two dashes are no separator") << "--" + z + "\r\n" << ""s;
+    QTest::newRow("line ended by a lone CR before an empty line")
+        << "K1ABC" + z + "\r\r\n" << "K1ABC" + z + "\r\n";
+}
+
+void LogCondenserTest::linesLongerThanTheBuffers()
+{
+    QFETCH(std::string, log);
+    QFETCH(std::string, expectedBody);
+    QCOMPARE(referenceCondense(log, "K1ABC"), condense(log, "K1ABC"));
+    for (const std::size_t bufferSize : {std::size_t{1}, std::size_t{2}, std::size_t{7}, std::size_t{64}}) {
+        for (const std::size_t joinRoom : {std::size_t{0}, std::size_t{1}, std::size_t{16}})
+            QCOMPARE(body(condenseByPosition(log, "K1ABC", bufferSize, joinRoom)), expectedBody);
+    }
+}
+
+void LogCondenserTest::memoryFollowsTheBuffersNotTheLines_data()
+{
+    QTest::addColumn<std::string>("call");
+    QTest::addColumn<std::size_t>("bufferSize");
+    QTest::newRow("7-byte buffers, line kept") << "K1ABC"s << std::size_t{7};
+    QTest::newRow("7-byte buffers, line dropped") << "W9XYZ"s << std::size_t{7};
+    QTest::newRow("1 MiB buffers, line kept") << "K1ABC"s << LogCondenser::defaultBufferSize;
+}
+
+void LogCondenserTest::memoryFollowsTheBuffersNotTheLines()
+{
+    // One line ten times as long as the other, both far longer than the
+    // buffers: the condenser holds as much for each.
+    QFETCH(std::string, call);
+    QFETCH(std::size_t, bufferSize);
+    std::size_t held[2] = {};
+    std::size_t lineLength = 3 * LogCondenser::defaultBufferSize;
+    for (std::size_t &heldBytes : held) {
+        const std::string log = "UTC a\r\n" + std::string(lineLength / 2, 'z') + "K1ABC"
+            + std::string(lineLength / 2, 'z') + "\r\nK1ABC";
+        QVERIFY(condenseByPosition(log, call, bufferSize, 16, &heldBytes) == referenceCondense(log, call));
+        QVERIFY2(heldBytes < LogCondenser::defaultBufferSize * 8,
+                 qPrintable(QStringLiteral("%1 bytes held for a line of %2").arg(heldBytes).arg(lineLength)));
+        lineLength *= 10;
+    }
+    QCOMPARE(held[1], held[0]);
+}
+
+void LogCondenserTest::logChangedDuringTheRun_data()
+{
+    using Change = std::function<void(std::string &)>;
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<bool>("warned");
+    // The long line lies at [2, 2002); its call sign at [1002, 1007).
+    QTest::newRow("call sign rewritten") << Change([](std::string &log) { log[1004] = 'X'; }) << true;
+    QTest::newRow("first bytes rewritten") << Change([](std::string &log) { log[2] = 'y'; }) << true;
+    QTest::newRow("line end written into the line") << Change([](std::string &log) { log[1500] = '\n'; }) << true;
+    QTest::newRow("log cut short") << Change([](std::string &log) { log.resize(1500); }) << true;
+    QTest::newRow("log emptied") << Change([](std::string &log) { log.clear(); }) << true;
+    QTest::newRow("more lines written at the end")
+        << Change([](std::string &log) { log += "K1ABC more\r\n"; }) << false;
+    QTest::newRow("other bytes of the line rewritten") << Change([](std::string &log) { log[1800] = 'y'; }) << false;
+}
+
+void LogCondenserTest::logChangedDuringTheRun()
+{
+    // A decoder goes on writing its log during a run; a log rewritten or cut
+    // short under the run is another matter: the run ends with a read error.
+    QFETCH(std::function<void(std::string &)>, change);
+    QFETCH(bool, warned);
+    const std::string log = "a\n" + std::string(1000, 'z') + "K1ABC" + std::string(995, 'z') + "\r\nb\r\n";
+    StringSource source(log, std::string::npos, StringSource::Positioned);
+    source.changeBeforeRereading(change);
+    StringSink sink;
+    try {
+        LogCondenser("K1ABC", 64, 16).condense(source, sink);
+        QVERIFY2(!warned, "the change went unnoticed");
+        QVERIFY(sink.text.ends_with(CondensedLog::footer()));
+    } catch (const FileError &error) {
+        QVERIFY2(warned, qPrintable(QString::fromStdString(error.what())));
+        QCOMPARE(error.operation(), FileError::Operation::Read);
+        QCOMPARE(error.reason(), std::string(FileError::changedDuringRun));
+    }
+}
+
 void LogCondenserTest::errorsPassThrough_data()
 {
     QTest::addColumn<bool>("readFails");
-    QTest::newRow("read error") << true;
-    QTest::newRow("write error") << false;
+    QTest::addColumn<std::size_t>("bufferSize");
+    QTest::newRow("read error") << true << std::size_t{4096};
+    QTest::newRow("write error") << false << std::size_t{4096};
+    QTest::newRow("read error, read ahead") << true << LogCondenser::defaultBufferSize;
+    QTest::newRow("write error, written behind") << false << LogCondenser::defaultBufferSize;
 }
 
 void LogCondenserTest::errorsPassThrough()
 {
     QFETCH(bool, readFails);
+    QFETCH(std::size_t, bufferSize);
     std::string log;
-    for (int i = 0; i < 20000; ++i)
+    for (int i = 0; i < 60000; ++i)
         log += "000100  -3  2.1  -29  3 * K1ABC W9XYZ EN37\r\n";
     StringSource source(log);
     StringSink sink;
     if (readFails)
         source.failAfter(log.size() / 2);
     else
-        sink.failAfter(100000);
-    LogCondenser condenser("K1ABC", 4096);
+        sink.failAfter(1000000);
+    LogCondenser condenser("K1ABC", bufferSize);
     try {
         condenser.condense(source, sink);
         QFAIL("the error was swallowed");

@@ -6,7 +6,10 @@
 // log with an empty call sign (which keeps every line). Each log is condensed
 // through buffers and reads of many small and odd sizes, so that lines, CR LF
 // pairs and call signs fall across every kind of buffer edge and across the
-// 16-, 32- and 64-byte steps of the vector scans.
+// 16-, 32- and 64-byte steps of the vector scans. Some readings leave little
+// or no room for joining a line cut by a read, from a log that can be read
+// again by position, so that lines of a few bytes are kept by their place
+// and copied again from the log.
 
 #include "LogCondenser.h"
 #include "MemoryStreams.h"
@@ -26,6 +29,8 @@ struct Reading
 {
     std::size_t bufferSize;
     std::size_t maxChunk;  // how much one read hands out at most
+    std::size_t joinRoom = LogCondenser::defaultJoinRoom;
+    StringSource::Reading positions = StringSource::Streamed;
 };
 
 // The fuzzer's inputs stay under 4096 bytes, so a buffer of 8192 bytes takes
@@ -36,6 +41,10 @@ constexpr Reading readings[] = {
     {1, whole}, {2, whole}, {3, whole}, {7, whole}, {31, whole}, {33, whole},
     {63, whole}, {64, whole}, {65, whole}, {127, whole}, {8192, 5}, {8192, 97},
     {8192, whole},
+    {1, whole, 0, StringSource::Positioned}, {2, whole, 1, StringSource::Positioned},
+    {7, whole, 3, StringSource::Positioned}, {64, whole, 13, StringSource::Positioned},
+    {65, 5, 0, StringSource::Positioned}, {8192, 97, 16, StringSource::Positioned},
+    {8192, whole, 64, StringSource::Positioned},
 };
 
 void printBytes(const char *label, std::string_view bytes)
@@ -63,12 +72,13 @@ void checkCondenser(std::string_view call, std::string_view log)
 {
     const std::string expected = referenceCondense(std::string(log), std::string(call));
     for (const Reading &reading : readings) {
-        StringSource source{std::string(log), reading.maxChunk};
+        StringSource source{std::string(log), reading.maxChunk, reading.positions};
         StringSink sink;
-        LogCondenser(call, reading.bufferSize).condense(source, sink);
+        LogCondenser(call, reading.bufferSize, reading.joinRoom).condense(source, sink);
         if (sink.text != expected) {
-            std::fprintf(stderr, "buffer of %zu bytes, reads of at most %zu bytes\n", reading.bufferSize,
-                         reading.maxChunk);
+            std::fprintf(stderr, "buffer of %zu bytes, reads of at most %zu bytes, room of %zu%s\n",
+                         reading.bufferSize, reading.maxChunk, reading.joinRoom,
+                         reading.positions == StringSource::Positioned ? ", read again by position" : "");
             printBytes("expected", expected);
             printBytes("condensed", sink.text);
             fail("the condensed log differs from the reference", call, log);
