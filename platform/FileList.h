@@ -1,12 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FolderReader.h"
+
 #include <QListWidget>
 
 // A list of the files in one folder that match a pattern, sorted by name.
 // The pattern "*.*" means every file, also names without a dot. A click on
 // an entry, or Enter or Space on the selected one, raises clicked(); the
 // arrow keys only move the selection.
+//
+// The folder is read away from the window's thread (see FolderReader), when
+// the path is set and again each time the list is shown, so a file made or
+// removed since shows as it is now; a reading that finds the same files
+// keeps the list and its selection. Names are held as NativePaths holds
+// them: one that is not valid text is shown with the replacement character,
+// and selectedName() gives the name itself.
 class FileList : public QListWidget
 {
     Q_OBJECT
@@ -15,6 +24,7 @@ public:
     explicit FileList(QWidget *parent = nullptr);
 
     QString path() const { return m_path; }
+    // Another folder empties the list until its files have been read.
     void setPath(const QString &path);
 
     QString pattern() const { return m_pattern; }
@@ -24,15 +34,22 @@ public:
     // The chosen file's name, without its folder; empty if none.
     QString selectedName() const;
 
+    // Whether a reading is on its way.
+    bool reading() const { return m_reader.reading(); }
+
 signals:
     void clicked();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void listed(const FolderListing &listing);
     void fill();
 
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
+    QStringList m_names;  // every file of the folder, as last read
+    FolderReader m_reader;
 };

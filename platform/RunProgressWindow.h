@@ -1,27 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "RunInputGuard.h"
+
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QObject>
 #include <QProgressDialog>
 #include <QTimer>
 
 #include <atomic>
+#include <cstdint>
 
 class RunProgress;
 
 // What the user sees while a run works on another thread: the window goes on
-// painting but takes no input, as during a modal run, and when the run takes
+// painting but takes no input (see RunInputGuard), and when the run takes
 // longer than about a second a progress window shows the share of the log
 // done and offers Cancel.
+//
+// A run can wait on a disk that does not answer (a network share that is
+// gone): after Cancel the progress window stays and says that the run stops
+// as soon as the drive answers, and once the run has waited for more than a
+// few seconds it offers to end the program at once. Nothing is lost by that:
+// the condensed log is only put in place when it is complete.
 class RunProgressWindow : public QObject
 {
 public:
     static constexpr int showAfterMilliseconds = 1000;
+    static constexpr int stuckAfterMilliseconds = 5000;
     static constexpr int steps = 1000;
 
     RunProgressWindow(QWidget *window, RunProgress &progress);
-    ~RunProgressWindow() override;
 
     // Keeps the window's events going until finish() is called.
     void exec();
@@ -30,15 +40,20 @@ public:
     // also before exec() starts.
     void finish() { m_finished.store(true, std::memory_order_release); }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void poll();
+    void cancelPressed();
+    bool stuck() const { return m_sinceProgress.elapsed() >= stuckAfterMilliseconds; }
+    void showStopping();
 
     RunProgress &m_progress;
     QProgressDialog m_dialog;
+    RunInputGuard m_guard{&m_dialog};
     QTimer m_poll;
     QEventLoop m_loop;
     std::atomic<bool> m_finished{false};
+    std::uint64_t m_lastDone = 0;
+    QElapsedTimer m_sinceProgress;  // since the run last read something
+    bool m_waitingTold = false;
+    bool m_endOffered = false;
 };

@@ -1,8 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextBox.h"
 
+#include "NativePaths.h"
+
 TextBox::TextBox(QWidget *parent)
     : QLineEdit(parent)
 {
     connect(this, &QLineEdit::textChanged, this, &TextBox::changed, Qt::DirectConnection);
+}
+
+void TextBox::setName(const QString &name)
+{
+    // Held before the text is set: changed() may read it.
+    m_name = name;
+    setText(NativePaths::shown(name));
+}
+
+QString TextBox::name() const
+{
+    return text() == NativePaths::shown(m_name) ? m_name : text();
 }

@@ -73,6 +73,8 @@ void Form1KeyboardTest::init()
     m_form->start();
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    // The folder is read away from the window's thread.
+    QTRY_VERIFY(listsRead(*m_form));
 }
 
 void Form1KeyboardTest::cleanup()

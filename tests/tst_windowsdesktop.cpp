@@ -59,6 +59,8 @@ void WindowsDesktopTest::init()
     m_form = std::make_unique<Form1>();
     m_form->start();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    // The folder is read away from the window's thread.
+    QTRY_VERIFY(listsRead(*m_form));
 }
 
 void WindowsDesktopTest::cleanup()
