@@ -4,6 +4,7 @@
 #include "NativePaths.h"
 
 #include <QDir>
+#include <QShowEvent>
 #include <QStyle>
 
 namespace {
@@ -45,7 +46,7 @@ void FolderList::openStartFolder()
     const QString start = NativePaths::currentFolder();
     const QString home = NativePaths::display(QDir::homePath());
     m_path = start.isEmpty() ? home : start;
-    fill({});
+    fill();
     m_failureTold = false;
     m_reader.read({m_path, home, NativePaths::display(QDir::rootPath())});
 }
@@ -72,14 +73,26 @@ void FolderList::listed(const FolderListing &listing)
         return;
     }
     const bool changed = listing.folder != m_path;
+    if (!changed && listing.folders == m_subFolders)
+        return;
     m_path = listing.folder;
-    fill(listing.folders);
+    m_subFolders = listing.folders;
+    fill();
     if (changed)
         emit pathChanged();
 }
 
-void FolderList::fill(const QStringList &subFolders)
+void FolderList::showEvent(QShowEvent *event)
 {
+    QTreeWidget::showEvent(event);
+    if (!event->spontaneous() && !m_reader.reading())
+        reread();
+}
+
+void FolderList::fill()
+{
+    // The selection stays where it was, where that entry is still there.
+    const QString selected = currentItem() != nullptr ? currentItem()->data(0, Qt::UserRole).toString() : QString();
     clear();
     const QIcon openFolder = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closedFolder = style()->standardIcon(QStyle::SP_DirClosedIcon);
@@ -100,11 +113,14 @@ void FolderList::fill(const QStringList &subFolders)
     }
 
     // Its sub-folders, hidden ones sorted in among the others.
-    for (const QString &name : subFolders) {
+    QTreeWidgetItem *current = parent;
+    for (const QString &name : std::as_const(m_subFolders)) {
         auto *item = new QTreeWidgetItem(parent, {NativePaths::shown(name)});
         item->setData(0, Qt::UserRole, childOf(m_path, name));
         item->setIcon(0, closedFolder);
+        if (item->data(0, Qt::UserRole).toString() == selected)
+            current = item;
     }
     expandAll();
-    setCurrentItem(parent);
+    setCurrentItem(current);
 }

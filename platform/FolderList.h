@@ -14,7 +14,8 @@
 // one changes the path, and raises pathChanged(), once its listing has come.
 // Until then the list stays as it was and takes clicks; a folder that cannot
 // be read raises cannotOpen(), one that has not answered within about a
-// second raises notAnswering() and still opens if it answers later.
+// second raises notAnswering() and still opens if it answers later. Each
+// time the list is shown its folder is read again, keeping the selection.
 //
 // Paths are held as NativePaths holds them, so a folder whose name is not
 // valid text is listed (with the replacement character for what is not
@@ -55,12 +56,16 @@ signals:
     // `folder` was asked for and has not answered yet.
     void notAnswering(const QString &folder);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void open(QTreeWidgetItem *item);
     void listed(const FolderListing &listing);
-    void fill(const QStringList &subFolders);
+    void fill();
 
     QString m_path;
+    QStringList m_subFolders;  // as last read
     FolderReader m_reader;
     bool m_failureTold = false;  // whether the latest request's failure is told
 };
