@@ -4,7 +4,7 @@
 #include "CondensedLog.h"
 #include "RunProgress.h"
 
-#include <QPushButton>
+#include <QApplication>
 
 #include <cstdlib>
 
@@ -12,11 +12,10 @@ namespace {
 
 const char *const condensingText = "Condensing the log file...";
 const char *const stoppingText =
-    "Stopping the run...\n\nThe drive does not answer; the run stops as soon as it answers, "
-    "and nothing is changed.";
+    "Stopping the run...\n\nThe drive does not answer. The run stops\n"
+    "as soon as it answers; nothing is changed.";
 const char *const endOfferText =
-    "\n\nOr end the program now: the earlier condensed log stays as it was, and nothing half "
-    "written is left.";
+    "\n\nOr end the program now: the earlier\ncondensed log stays as it was.";
 
 } // namespace
 
@@ -81,9 +80,19 @@ void RunProgressWindow::poll()
 void RunProgressWindow::cancelPressed()
 {
     if (m_endOffered)
-        std::_Exit(EXIT_FAILURE);
+        endProgram();
     m_progress.cancel();
     showStopping();
+}
+
+void RunProgressWindow::endProgram()
+{
+    // The windows go first: the system keeps a program whose thread waits
+    // on a disk, windows and all, until the disk answers.
+    for (QWidget *window : QApplication::topLevelWidgets())
+        window->hide();
+    QGuiApplication::sync();
+    std::_Exit(EXIT_FAILURE);
 }
 
 void RunProgressWindow::showStopping()

@@ -45,6 +45,7 @@ private:
     void cancelPressed();
     bool stuck() const { return m_sinceProgress.elapsed() >= stuckAfterMilliseconds; }
     void showStopping();
+    [[noreturn]] void endProgram();
 
     RunProgress &m_progress;
     QProgressDialog m_dialog;
