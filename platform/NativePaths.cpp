@@ -14,12 +14,13 @@ namespace NativePaths {
 
 namespace {
 
-constexpr char16_t escapeBase = 0xDC00;
-
 bool isEscapedByte(char16_t unit)
 {
     return unit >= 0xDC80 && unit <= 0xDCFF;
 }
+
+#ifndef Q_OS_WIN
+constexpr char16_t escapeBase = 0xDC00;
 
 bool continuation(unsigned char byte)
 {
@@ -65,6 +66,7 @@ int sequenceAt(const QByteArray &bytes, qsizetype at, char32_t &value)
         return 0;
     return length;
 }
+#endif
 
 } // namespace
 

@@ -11,6 +11,7 @@
 namespace {
 
 const char *const condensingText = "Condensing the log file...";
+const char *const waitingText = "Waiting for the drive to answer...";
 const char *const stoppingText =
     "Stopping the run...\n\nThe drive does not answer. The run stops\n"
     "as soon as it answers; nothing is changed.";
@@ -62,9 +63,8 @@ void RunProgressWindow::poll()
         m_dialog.setValue(int(m_progress.share() * steps));
         if (stuck() != m_waitingTold) {
             m_waitingTold = stuck();
-            m_dialog.setLabelText(QString::fromUtf8(condensingText)
-                                  + (m_waitingTold ? QStringLiteral("\n\nWaiting for the drive to answer.")
-                                                   : QString()));
+            // One line either way, so that Cancel does not move under the pointer.
+            m_dialog.setLabelText(QString::fromUtf8(m_waitingTold ? waitingText : condensingText));
         }
     } else if (stuck() && !m_endOffered) {
         m_endOffered = true;
