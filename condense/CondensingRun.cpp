@@ -19,9 +19,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path nativePath(const std::string &utf8)
+// The path by the system's own bytes; on Windows from UTF-8 to its names.
+fs::path nativePath(const std::string &path)
 {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+#ifdef _WIN32
+    return fs::path(std::u8string(path.begin(), path.end()));
+#else
+    return fs::path(path);
+#endif
 }
 
 // A read error without a path (the condenser's own, which knows the log only

@@ -10,7 +10,8 @@ class RunEnvironment;
 // What the run button's click hands to the condensing run.
 struct CondenseRequest
 {
-    std::string folderPath;    // the folder list's current path (UTF-8)
+    // Paths and names as the system spells them (see RunEnvironment).
+    std::string folderPath;    // the folder list's current path
     std::string logFileName;   // the chosen log file's name, normally "ALL.TXT"
     std::string operatorCall;  // the call sign as typed (UTF-8), for names and messages
     std::string callInLog;     // the same call sign as the log's 8-bit text spells it

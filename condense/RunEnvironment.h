@@ -9,7 +9,10 @@ class ByteSource;
 class OutputFile;
 class RunProgress;
 
-// The files and message boxes the condensing run uses. Paths and texts are UTF-8.
+// The files and message boxes the condensing run uses. Texts are UTF-8.
+// Paths are the system's own: on Linux and other Unix systems the bytes of
+// the names, which need not be valid text (a message shows such a byte as
+// the replacement character); on Windows UTF-8.
 class RunEnvironment
 {
 public:

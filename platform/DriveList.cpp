@@ -10,15 +10,55 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 
+#ifdef Q_OS_LINUX
+#include <mntent.h>
+#include <stdio.h>
+#endif
+
 namespace {
+
+#ifdef Q_OS_LINUX
+// The mounted volumes' top folders, as the mount table lists them.
+QList<QPair<QString, QByteArray>> mountTable()
+{
+    QList<QPair<QString, QByteArray>> mounts;
+    FILE *table = ::setmntent("/proc/self/mounts", "r");
+    if (table == nullptr)
+        return mounts;
+    mntent entry {};
+    char buffer[4096];
+    while (::getmntent_r(table, &entry, buffer, sizeof buffer) != nullptr)
+        mounts.append({NativePaths::fromNative(entry.mnt_dir), QByteArray(entry.mnt_type)});
+    ::endmntent(table);
+    return mounts;
+}
+#endif
 
 // Volumes by their top folder, in native form, the root first.
 QStringList driveRoots()
 {
     QStringList roots;
 #ifdef Q_OS_WIN
+    // The drive letters in use, from the system's record of them: no drive
+    // is asked anything.
     for (const QFileInfo &drive : QDir::drives())
         roots.append(NativePaths::display(drive.absoluteFilePath()));
+#elif defined(Q_OS_LINUX)
+    roots.append(QDir::rootPath());
+    const QList<QPair<QString, QByteArray>> mounts = mountTable();
+    // The home folder's volume: the deepest mount above it.
+    const QString homeFolder = NativePaths::display(QDir::homePath());
+    QString home;
+    for (const auto &[root, type] : mounts) {
+        if (NativePaths::isUnder(homeFolder, root) && root.size() > home.size())
+            home = root;
+    }
+    if (!home.isEmpty() && !roots.contains(home))
+        roots.append(home);
+    for (const auto &[root, type] : mounts) {
+        if (DriveList::offered(root, type) && !roots.contains(root))
+            roots.append(root);
+    }
 #else
     roots.append(QDir::rootPath());
     const QString home = QStorageInfo(QDir::homePath()).rootPath();
@@ -33,6 +73,11 @@ QStringList driveRoots()
     return roots;
 }
 
+QString dataLocation()
+{
+    return NativePaths::display(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+}
+
 bool under(const QString &path, const char *top)
 {
     const QLatin1String folder(top);
@@ -45,8 +90,10 @@ DriveList::DriveList(QWidget *parent)
     : QComboBox(parent)
 {
     view()->setTextElideMode(Qt::ElideNone);
-    refresh();
     connect(this, &QComboBox::activated, this, &DriveList::picked);
+    connect(&m_dataReader, &FolderReader::listed, this, &DriveList::dataFoldersListed);
+    refresh();
+    m_dataReader.read({dataLocation()});
 }
 
 QString DriveList::drive() const
@@ -75,9 +122,9 @@ void DriveList::refresh()
     const QSignalBlocker quiet(this);
     clear();
     for (const QString &root : driveRoots())
-        addItem(root, root);
-    for (const auto &[name, folder] : decoderFolders(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)))
-        addItem(name, folder);
+        addItem(NativePaths::shown(root), root);
+    for (const auto &[name, folder] : std::as_const(m_dataFolders))
+        addItem(NativePaths::shown(name), folder);
     const int again = findData(chosen);
     if (again >= 0)
         setCurrentIndex(again);
@@ -86,9 +133,8 @@ void DriveList::refresh()
 void DriveList::showPopup()
 {
     refresh();
-    // Wide enough for the longest entry, also where it is wider than the list.
-    view()->setMinimumWidth(view()->sizeHintForColumn(0) + view()->frameWidth() * 2
-                            + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    m_dataReader.read({dataLocation()});
+    fitPopup();
     QComboBox::showPopup();
 }
 
@@ -122,18 +168,40 @@ bool DriveList::offered(const QString &root, const QByteArray &fileSystemType)
     return true;
 }
 
-QList<QPair<QString, QString>> DriveList::decoderFolders(const QString &dataLocation)
+QList<QPair<QString, QString>> DriveList::decoderFolders(const QString &dataLocation, const QStringList &folders)
 {
-    QList<QPair<QString, QString>> folders;
+    QList<QPair<QString, QString>> found;
     if (dataLocation.isEmpty())
-        return folders;
-    const QDir data(dataLocation);
-    const QStringList names = data.entryList({"WSJT-X", "JTDX", "WSJT-X - *", "JTDX - *"},
-                                             QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
-                                             QDir::Name | QDir::IgnoreCase);
-    for (const QString &name : names)
-        folders.append({name + QStringLiteral(" log folder"), NativePaths::display(data.filePath(name))});
-    return folders;
+        return found;
+    const QStringList patterns = {"WSJT-X", "JTDX", "WSJT-X - *", "JTDX - *"};
+    for (const QString &name : folders) {
+        if (QDir::match(patterns, name))
+            found.append({name + QStringLiteral(" log folder"),
+                          NativePaths::display(dataLocation + QLatin1Char('/') + name)});
+    }
+    return found;
+}
+
+void DriveList::dataFoldersListed(const FolderListing &listing)
+{
+    const auto found = decoderFolders(listing.folder, listing.listed ? listing.folders : QStringList());
+    if (found == m_dataFolders)
+        return;
+    m_dataFolders = found;
+    refresh();
+    // An open list is opened again, laid out for the entries it has now.
+    if (view()->isVisible()) {
+        QComboBox::hidePopup();
+        fitPopup();
+        QComboBox::showPopup();
+    }
+}
+
+void DriveList::fitPopup()
+{
+    // Wide enough for the longest entry, also where it is wider than the list.
+    view()->setMinimumWidth(view()->sizeHintForColumn(0) + view()->frameWidth() * 2
+                            + style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 void DriveList::picked(int index)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FolderReader.h"
+
 #include <QComboBox>
 
 // A drop-down list of drives: the drive letters on Windows; elsewhere the
@@ -11,6 +13,11 @@
 // every entry whole. changed() follows the user's choice of another entry;
 // picking the entry already shown raises nothing. With the focus it is
 // framed by the focus mark.
+//
+// Nothing here waits for a disk: the volumes come from the system's table of
+// mounts, without asking any of them (a network share that is gone would
+// keep the window waiting), and the data folders are looked for away from
+// the window's thread, joining the list when they have been found.
 class DriveList : public QComboBox
 {
     Q_OBJECT
@@ -34,8 +41,9 @@ public:
     static bool offered(const QString &root, const QByteArray &fileSystemType);
 
     // The decoders' data folders (WSJT-X, JTDX and their per-rig variants
-    // "WSJT-X - <rig>", "JTDX - <rig>") under `dataLocation`, as entry name and path.
-    static QList<QPair<QString, QString>> decoderFolders(const QString &dataLocation);
+    // "WSJT-X - <rig>", "JTDX - <rig>") among the `folders` of `dataLocation`,
+    // as entry name and path.
+    static QList<QPair<QString, QString>> decoderFolders(const QString &dataLocation, const QStringList &folders);
 
 signals:
     void changed();
@@ -45,6 +53,10 @@ protected:
 
 private:
     void picked(int index);
+    void dataFoldersListed(const FolderListing &listing);
+    void fitPopup();
 
     QString m_shown;
+    QList<QPair<QString, QString>> m_dataFolders;  // as last found
+    FolderReader m_dataReader;
 };

@@ -14,12 +14,19 @@ FileList::FileList(QWidget *parent)
     : QListWidget(parent)
 {
     connect(this, &QListWidget::itemClicked, this, &FileList::clicked);
+    connect(&m_reader, &FolderReader::listed, this, &FileList::listed);
 }
 
 void FileList::setPath(const QString &path)
 {
-    m_path = NativePaths::display(path);
-    fill();
+    const QString folder = NativePaths::display(path);
+    if (folder != m_path) {
+        m_path = folder;
+        m_names.clear();
+        fill();
+    }
+    if (!m_path.isEmpty())
+        m_reader.read({m_path});
 }
 
 void FileList::setPattern(const QString &pattern)
@@ -84,19 +91,41 @@ void FileList::paintEvent(QPaintEvent *event)
                     palette().color(currentItem()->isSelected() ? QPalette::Highlight : QPalette::Base));
 }
 
+void FileList::showEvent(QShowEvent *event)
+{
+    QListWidget::showEvent(event);
+    if (!event->spontaneous() && !m_path.isEmpty())
+        m_reader.read({m_path});
+}
+
 QString FileList::selectedName() const
 {
     const QListWidgetItem *item = currentItem();
-    return item ? item->text() : QString();
+    return item ? item->data(Qt::UserRole).toString() : QString();
+}
+
+void FileList::listed(const FolderListing &listing)
+{
+    if (listing.folder != m_path)
+        return;
+    const QStringList names = listing.listed ? listing.files : QStringList();
+    if (names == m_names)
+        return;
+    m_names = names;
+    fill();
 }
 
 void FileList::fill()
 {
+    const QString chosen = selectedName();
     clear();
-    if (m_path.isEmpty())
-        return;
-    const QStringList filters = m_pattern == QLatin1String("*.*") ? QStringList() : QStringList(m_pattern);
-    QDir folder(m_path);
-    folder.setSorting(QDir::Name | QDir::IgnoreCase);
-    addItems(folder.entryList(filters, QDir::Files));
+    const bool every = m_pattern == QLatin1String("*.*");
+    for (const QString &name : std::as_const(m_names)) {
+        if (!every && !QDir::match(m_pattern, name))
+            continue;
+        auto *item = new QListWidgetItem(NativePaths::shown(name), this);
+        item->setData(Qt::UserRole, name);
+        if (name == chosen)
+            setCurrentItem(item);
+    }
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FolderReader.h"
+
 #include <QListWidget>
 
 // A list of the files in one folder that match a pattern, sorted by name;
@@ -10,6 +12,13 @@
 // move the selection. The current entry is always the selected one: entering
 // the list selects it and tells a screen reader which file it is, and with
 // the focus it is framed by the focus mark.
+//
+// The folder is read away from the window's thread (see FolderReader), when
+// the path is set and again each time the list is shown, so a file made or
+// removed since shows as it is now; a reading that finds the same files
+// keeps the list and its selection. Names are held as NativePaths holds
+// them: one that is not valid text is shown with the replacement character,
+// and selectedName() gives the name itself.
 class FileList : public QListWidget
 {
     Q_OBJECT
@@ -18,6 +27,7 @@ public:
     explicit FileList(QWidget *parent = nullptr);
 
     QString path() const { return m_path; }
+    // Another folder empties the list until its files have been read.
     void setPath(const QString &path);
 
     QString pattern() const { return m_pattern; }
@@ -27,6 +37,9 @@ public:
     // The chosen file's name, without its folder; empty if none.
     QString selectedName() const;
 
+    // Whether a reading is on its way.
+    bool reading() const { return m_reader.reading(); }
+
 signals:
     void clicked();
 
@@ -35,11 +48,15 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void listed(const FolderListing &listing);
     void fill();
     void announceCurrent();
 
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
+    QStringList m_names;  // every file of the folder, as last read
+    FolderReader m_reader;
 };

@@ -13,21 +13,43 @@
 #include <cstring>
 #include <limits>
 
-#ifndef _WIN32
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 #endif
 
 FileSource::FileSource(const std::string &path)
     : m_path(path)
-    , m_file(QString::fromUtf8(path))
 #ifdef _WIN32
     , m_positioned(QString::fromUtf8(path))
 #endif
 {
+#ifdef Q_OS_WIN
+    m_file.setFileName(QString::fromUtf8(path));
     if (QFileInfo(m_file.fileName()).isDir())
         throw FileError(FileError::Operation::Read, m_path, "This is a folder, not a file.");
     if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw FileError(FileError::Operation::Read, m_path, m_file.errorString().toStdString());
+#else
+    // Opened by the name's own bytes, which need not be valid text. Not held
+    // up by a named pipe that no one writes to: such a file is refused below.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0)
+        throw FileError(FileError::Operation::Read, m_path, qt_error_string(errno).toStdString());
+    struct stat status {};
+    if (::fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
+        ::close(descriptor);
+        throw FileError(FileError::Operation::Read, m_path, "This is a folder, not a file.");
+    }
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    if (!m_file.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        throw FileError(FileError::Operation::Read, m_path, m_file.errorString().toStdString());
+    }
+#endif
     if (m_file.isSequential()) {
         m_file.close();
         throw FileError(FileError::Operation::Read, m_path,

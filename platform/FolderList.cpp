@@ -6,15 +6,20 @@
 
 #include <QDir>
 #include <QPainter>
+#include <QShowEvent>
 #include <QStyle>
 #include <QTimer>
 
 namespace {
 
-bool listable(const QString &path)
+QString childOf(const QString &folder, const QString &name)
 {
-    const QDir folder(path);
-    return !path.isEmpty() && folder.exists() && folder.isReadable();
+    return NativePaths::display(folder + QLatin1Char('/') + name);
+}
+
+bool isRoot(const QString &folder)
+{
+    return NativePaths::parentOf(folder) == folder;
 }
 
 } // namespace
@@ -29,45 +34,62 @@ FolderList::FolderList(QWidget *parent)
     setExpandsOnDoubleClick(false);
     connect(this, &QTreeWidget::itemClicked, this, &FolderList::clicked);
     connect(this, &QTreeWidget::itemActivated, this, &FolderList::open);
+    connect(&m_reader, &FolderReader::listed, this, &FolderList::listed);
+    connect(&m_reader, &FolderReader::notAnswering, this, &FolderList::notAnswering);
 }
 
-bool FolderList::setPath(const QString &path)
+void FolderList::setPath(const QString &path)
 {
-    if (!listable(path))
-        return false;
-    const QString native = NativePaths::display(QDir(path).absolutePath());
-    const bool changed = native != m_path;
-    m_path = native;
-    fill();
-    if (changed)
-        emit pathChanged();
-    return true;
+    m_failureTold = true;
+    m_reader.read({NativePaths::display(path)});
 }
 
 void FolderList::openStartFolder()
 {
-    if (!setPath(QDir::currentPath()) && !setPath(QDir::homePath()))
-        setPath(QDir::rootPath());
+    const QString start = NativePaths::currentFolder();
+    const QString home = NativePaths::display(QDir::homePath());
+    m_path = start.isEmpty() ? home : start;
+    fill();
+    m_failureTold = false;
+    m_reader.read({m_path, home, NativePaths::display(QDir::rootPath())});
 }
 
 void FolderList::reread()
 {
-    QString folder = QDir::fromNativeSeparators(m_path);
-    while (!listable(folder) && !QDir(folder).isRoot()) {
-        const QString up = QDir::cleanPath(folder + QStringLiteral("/.."));
-        if (up.isEmpty() || up == folder)
-            break;
-        folder = up;
-    }
-    if (!setPath(folder))
-        fill();
+    QStringList chain{m_path};
+    while (!isRoot(chain.last()))
+        chain.append(NativePaths::parentOf(chain.last()));
+    m_failureTold = false;
+    m_reader.read(chain);
 }
 
 void FolderList::open(QTreeWidgetItem *item)
 {
-    const QString folder = item->data(0, Qt::UserRole).toString();
-    if (!setPath(folder))
-        emit cannotOpen(folder);
+    setPath(item->data(0, Qt::UserRole).toString());
+}
+
+void FolderList::listed(const FolderListing &listing)
+{
+    if (!listing.listed) {
+        if (m_failureTold)
+            emit cannotOpen(listing.folder);
+        return;
+    }
+    const bool changed = listing.folder != m_path;
+    if (!changed && listing.folders == m_subFolders)
+        return;
+    m_path = listing.folder;
+    m_subFolders = listing.folders;
+    fill();
+    if (changed)
+        emit pathChanged();
+}
+
+void FolderList::showEvent(QShowEvent *event)
+{
+    QTreeWidget::showEvent(event);
+    if (!event->spontaneous() && !m_reader.reading())
+        reread();
 }
 
 // The focus event for the list as a whole follows this handler; the current
@@ -108,36 +130,36 @@ void FolderList::paintEvent(QPaintEvent *event)
 
 void FolderList::fill()
 {
+    // The selection stays where it was, where that entry is still there.
+    const QString selected = currentItem() != nullptr ? currentItem()->data(0, Qt::UserRole).toString() : QString();
     clear();
     const QIcon openFolder = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closedFolder = style()->standardIcon(QStyle::SP_DirClosedIcon);
 
-    // The chain from the root down to the current folder, all of it open.
-    QStringList chain;
-    for (QDir dir(m_path);;) {
-        chain.prepend(dir.absolutePath());
-        if (dir.isRoot() || !dir.cdUp())
-            break;
-    }
+    // The chain from the root down to the current folder, all of it open;
+    // worked out from the path's text, without asking the disk.
+    QStringList chain{m_path};
+    while (!isRoot(chain.first()))
+        chain.prepend(NativePaths::parentOf(chain.first()));
     QTreeWidgetItem *parent = nullptr;
     for (const QString &folder : chain) {
-        const QString native = NativePaths::display(folder);
-        const QString name = QDir(folder).isRoot() ? native : QDir(folder).dirName();
-        auto *item = parent ? new QTreeWidgetItem(parent, {name}) : new QTreeWidgetItem(this, {name});
-        item->setData(0, Qt::UserRole, native);
+        const QString name = isRoot(folder) ? folder : folder.section(QDir::separator(), -1);
+        auto *item = parent ? new QTreeWidgetItem(parent, {NativePaths::shown(name)})
+                            : new QTreeWidgetItem(this, {NativePaths::shown(name)});
+        item->setData(0, Qt::UserRole, folder);
         item->setIcon(0, openFolder);
         parent = item;
     }
 
     // Its sub-folders, hidden ones sorted in among the others.
-    const QDir current(m_path);
-    const QStringList subFolders = current.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
-                                                     QDir::Name | QDir::IgnoreCase);
-    for (const QString &name : subFolders) {
-        auto *item = new QTreeWidgetItem(parent, {name});
-        item->setData(0, Qt::UserRole, NativePaths::display(current.filePath(name)));
+    QTreeWidgetItem *current = parent;
+    for (const QString &name : std::as_const(m_subFolders)) {
+        auto *item = new QTreeWidgetItem(parent, {NativePaths::shown(name)});
+        item->setData(0, Qt::UserRole, childOf(m_path, name));
         item->setIcon(0, closedFolder);
+        if (item->data(0, Qt::UserRole).toString() == selected)
+            current = item;
     }
     expandAll();
-    setCurrentItem(parent);
+    setCurrentItem(current);
 }

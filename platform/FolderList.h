@@ -1,15 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FolderReader.h"
+
 #include <QTreeWidget>
 
 // A classic folder list: the current path's folders from the root down, shown
 // open, then the current folder's sub-folders, shown closed, hidden ones
 // included. A single click moves the selection only and raises clicked(); a
-// double click or Enter opens the entry, which changes the path and raises
-// pathChanged(). An entry that can no longer be opened raises cannotOpen().
-// Entering the list tells a screen reader its current entry; with the focus,
-// that entry is framed by the focus mark.
+// double click or Enter opens the entry. Entering the list tells a screen
+// reader its current entry; with the focus, that entry is framed by the
+// focus mark.
+//
+// Folders are read away from the window's thread (see FolderReader): opening
+// one changes the path, and raises pathChanged(), once its listing has come.
+// Until then the list stays as it was and takes clicks; a folder that cannot
+// be read raises cannotOpen(), one that has not answered within about a
+// second raises notAnswering() and still opens if it answers later. Each
+// time the list is shown its folder is read again, keeping the selection.
+//
+// Paths are held as NativePaths holds them, so a folder whose name is not
+// valid text is listed (with the replacement character for what is not
+// text) and opened by its own bytes.
 class FolderList : public QTreeWidget
 {
     Q_OBJECT
@@ -20,24 +32,34 @@ public:
     // The current path: native separators, no trailing separator except at a root.
     QString path() const { return m_path; }
 
-    // Opens `path`. Returns false, and changes nothing, when it cannot be
-    // listed (a drive that is not ready, a folder that is gone).
-    bool setPath(const QString &path);
+    // Opens `path` once it has been read; a path that cannot be read (a
+    // drive that is not ready, a folder that is gone) raises cannotOpen()
+    // and changes nothing.
+    void setPath(const QString &path);
 
     // Opens the folder the program was started in; where that cannot be
-    // listed (removed, or its name is not valid text), the home folder, and
-    // failing that the root. The path is never left empty.
+    // read (it has been removed), the home folder, and failing that the
+    // root. The path is the start folder until the reading says otherwise,
+    // so it is never empty.
     void openStartFolder();
 
-    // Lists the current folder again; if it is gone, its nearest ancestor
-    // that can still be listed becomes the current folder.
+    // Reads the current folder again; if it is gone, its nearest ancestor
+    // that can still be read becomes the current folder.
     void reread();
+
+    // Whether a reading is on its way.
+    bool reading() const { return m_reader.reading(); }
 
 signals:
     void clicked();
     void pathChanged();
-    // `folder` was listed but cannot be opened now.
+    // `folder` was asked for but cannot be opened.
     void cannotOpen(const QString &folder);
+    // `folder` was asked for and has not answered yet.
+    void notAnswering(const QString &folder);
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
@@ -46,8 +68,12 @@ protected:
 
 private:
     void open(QTreeWidgetItem *item);
+    void listed(const FolderListing &listing);
     void fill();
     void announceCurrent();
 
     QString m_path;
+    QStringList m_subFolders;  // as last read
+    FolderReader m_reader;
+    bool m_failureTold = false;  // whether the latest request's failure is told
 };

@@ -9,31 +9,17 @@
 #include <QProgressBar>
 #include <QWidget>
 
+#include <cstdlib>
+
 namespace {
 
-bool isUserInput(QEvent::Type type)
-{
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::Shortcut:
-    case QEvent::ShortcutOverride:
-    case QEvent::Wheel:
-    case QEvent::ContextMenu:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::TabletPress:
-    case QEvent::TabletRelease:
-    case QEvent::Close:
-        return true;
-    default:
-        return false;
-    }
-}
+const char *const condensingText = "Condensing the log file...";
+const char *const waitingText = "Waiting for the drive to answer...";
+const char *const stoppingText =
+    "Stopping the run...\n\nThe drive does not answer. The run stops\n"
+    "as soon as it answers; nothing is changed.";
+const char *const endOfferText =
+    "\n\nOr end the program now: the earlier\ncondensed log stays as it was.";
 
 } // namespace
 
@@ -43,7 +29,7 @@ RunProgressWindow::RunProgressWindow(QWidget *window, RunProgress &progress)
 {
     m_dialog.setObjectName(QStringLiteral("RunProgress"));
     m_dialog.setWindowTitle(QString::fromUtf8(ProgramIdentity::title));
-    m_dialog.setLabelText(QStringLiteral("Condensing the log file..."));
+    m_dialog.setLabelText(QString::fromUtf8(condensingText));
     m_dialog.setAutoClose(false);
     m_dialog.setAutoReset(false);
     m_dialog.setRange(0, steps);
@@ -52,14 +38,9 @@ RunProgressWindow::RunProgressWindow(QWidget *window, RunProgress &progress)
     m_valueShown.start();
     if (auto *bar = m_dialog.findChild<QProgressBar *>())
         bar->setAccessibleName(QStringLiteral("Condensing the log file"));
-    connect(&m_dialog, &QProgressDialog::canceled, this, [this] { m_progress.cancel(); });
+    connect(&m_dialog, &QProgressDialog::canceled, this, &RunProgressWindow::cancelPressed);
     connect(&m_poll, &QTimer::timeout, this, &RunProgressWindow::poll);
-    qApp->installEventFilter(this);
-}
-
-RunProgressWindow::~RunProgressWindow()
-{
-    qApp->removeEventFilter(this);
+    m_sinceProgress.start();
 }
 
 void RunProgressWindow::exec()
@@ -74,21 +55,60 @@ void RunProgressWindow::exec()
 
 void RunProgressWindow::poll()
 {
-    if (m_finished.load(std::memory_order_acquire))
+    if (m_finished.load(std::memory_order_acquire)) {
         m_loop.quit();
-    else if (!m_progress.cancelled() && m_valueShown.elapsed() >= showValueEveryMilliseconds) {
-        m_dialog.setValue(int(m_progress.share() * steps));
-        m_valueShown.start();
+        return;
+    }
+    const std::uint64_t done = m_progress.done();
+    if (done != m_lastDone) {
+        m_lastDone = done;
+        m_sinceProgress.restart();
+    }
+    if (!m_progress.cancelled()) {
+        // A few value changes a second: each is an event for a screen reader.
+        if (m_valueShown.elapsed() >= showValueEveryMilliseconds) {
+            m_dialog.setValue(int(m_progress.share() * steps));
+            m_valueShown.start();
+        }
+        if (stuck() != m_waitingTold) {
+            m_waitingTold = stuck();
+            // One line either way, so that Cancel does not move under the pointer.
+            m_dialog.setLabelText(QString::fromUtf8(m_waitingTold ? waitingText : condensingText));
+        }
+    } else if (stuck() && !m_endOffered) {
+        m_endOffered = true;
+        m_dialog.setLabelText(QString::fromUtf8(stoppingText) + QString::fromUtf8(endOfferText));
+        m_dialog.setCancelButtonText(QStringLiteral("End the program"));
+        m_dialog.show();
     }
 }
 
-// Input to any window but the progress window is dropped; a request to close
-// one is refused.
-bool RunProgressWindow::eventFilter(QObject *watched, QEvent *event)
+// The first press asks the run to stop; the window stays until it has. The
+// press on "End the program" ends it at once: the run's thread may be held
+// by the disk for good, and the condensed log it writes is not in place yet.
+void RunProgressWindow::cancelPressed()
 {
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (widget == nullptr || widget->window() == &m_dialog || !isUserInput(event->type()))
-        return false;
-    event->ignore();
-    return true;
+    if (m_endOffered)
+        endProgram();
+    m_progress.cancel();
+    showStopping();
+}
+
+void RunProgressWindow::endProgram()
+{
+    // The windows go first: the system keeps a program whose thread waits
+    // on a disk, windows and all, until the disk answers.
+    for (QWidget *window : QApplication::topLevelWidgets())
+        window->hide();
+    QGuiApplication::sync();
+    std::_Exit(EXIT_FAILURE);
+}
+
+void RunProgressWindow::showStopping()
+{
+    // A progress dialog hides itself on Cancel.
+    m_dialog.setCancelButtonText(QString());
+    m_dialog.setLabelText(QString::fromUtf8(stoppingText));
+    m_dialog.setMaximum(0);  // no share to show: a busy bar
+    m_dialog.show();
 }

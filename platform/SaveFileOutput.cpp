@@ -5,6 +5,7 @@
 
 #ifdef __linux__
 #include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -14,12 +15,48 @@ constexpr qint64 writeBackStep = qint64{8} << 20;
 
 } // namespace
 
+namespace {
+
+#ifdef __linux__
+// The folder held open, so that a folder whose name is not valid text is
+// reached by its own bytes: the file is written as
+// /proc/self/fd/<folder>/<name>, the same file in the same folder.
+int openFolder(const std::string &path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == 0 ? std::string("/") : path.substr(0, slash);
+    return slash == std::string::npos ? -1 : ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+QString reachable(const std::string &path, int folder)
+{
+    if (QString::fromUtf8(path).toUtf8().toStdString() == path || folder < 0)
+        return QString::fromUtf8(path);
+    return QStringLiteral("/proc/self/fd/%1/").arg(folder) + QString::fromUtf8(path.substr(path.rfind('/') + 1));
+}
+#endif
+
+} // namespace
+
 SaveFileOutput::SaveFileOutput(const std::string &path)
     : m_path(path)
-    , m_file(QString::fromUtf8(path))
 {
+#ifdef __linux__
+    m_folder.descriptor = openFolder(path);
+    m_file.setFileName(reachable(path, m_folder.descriptor));
+#else
+    m_file.setFileName(QString::fromUtf8(path));
+#endif
     if (!m_file.open(QIODevice::WriteOnly))
         fail();
+}
+
+SaveFileOutput::Folder::~Folder()
+{
+#ifdef __linux__
+    if (descriptor >= 0)
+        ::close(descriptor);
+#endif
 }
 
 void SaveFileOutput::write(const char *data, std::size_t size)

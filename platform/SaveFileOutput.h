@@ -24,7 +24,16 @@ private:
     void startWriteBack();
     [[noreturn]] void fail();
 
+    // The folder, held open where its name is not valid text (Linux); it
+    // stays open until the file is done with.
+    struct Folder
+    {
+        int descriptor = -1;
+        ~Folder();
+    };
+
     std::string m_path;
+    Folder m_folder;
     QSaveFile m_file;
     qint64 m_written = 0;
     qint64 m_writeBackStart = 0;

@@ -4,6 +4,7 @@
 #include "FocusMark.h"
 
 #include <QPainter>
+#include "NativePaths.h"
 
 TextBox::TextBox(QWidget *parent)
     : QLineEdit(parent)
@@ -18,4 +19,16 @@ void TextBox::paintEvent(QPaintEvent *event)
         return;
     QPainter painter(this);
     FocusMark::draw(painter, rect(), palette().color(QPalette::Base));
+}
+
+void TextBox::setName(const QString &name)
+{
+    // Held before the text is set: changed() may read it.
+    m_name = name;
+    setText(NativePaths::shown(name));
+}
+
+QString TextBox::name() const
+{
+    return text() == NativePaths::shown(m_name) ? m_name : text();
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FileList.h"
+#include "FolderList.h"
 #include "Form1.h"
 
 #include <QAbstractItemView>
@@ -51,13 +53,17 @@ inline void click(const Form1 &form, const QString &name)
     QTest::mouseClick(control(form, name), Qt::LeftButton);
 }
 
-// Clicks the entry of a list or tree that shows `text`; false if none does.
+// Clicks the entry of a list or tree that shows `text`, once it is listed
+// (folders are read away from the window's thread); false if none does.
 inline bool clickEntry(QAbstractItemView *view, const QString &text, bool twice = false)
 {
-    QModelIndex found;
-    const QModelIndexList matches = view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, text, 1,
-                                                         Qt::MatchExactly | Qt::MatchCaseSensitive | Qt::MatchRecursive);
-    if (matches.isEmpty())
+    QModelIndexList matches;
+    const bool listed = QTest::qWaitFor([&] {
+        matches = view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, text, 1,
+                                       Qt::MatchExactly | Qt::MatchCaseSensitive | Qt::MatchRecursive);
+        return !matches.isEmpty();
+    });
+    if (!listed)
         return false;
     view->scrollTo(matches.first());
     const QPoint at = view->visualRect(matches.first()).center();
@@ -75,8 +81,10 @@ inline bool pick(QComboBox *list, const QString &text)
 {
     list->showPopup();
     QAbstractItemView *view = list->view();
-    const int index = list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index < 0 || !QTest::qWaitForWindowExposed(view->window())) {
+    int index = -1;
+    const bool listed = QTest::qWaitFor(
+        [&] { return (index = list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive)) >= 0; });
+    if (!listed || !QTest::qWaitForWindowExposed(view->window())) {
         list->hidePopup();
         return false;
     }
@@ -84,6 +92,12 @@ inline bool pick(QComboBox *list, const QString &text)
     view->scrollTo(entry);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(entry).center());
     return true;
+}
+
+// Whether the form's folder and file lists have every reading they asked for.
+inline bool listsRead(const Form1 &form)
+{
+    return !control<FolderList>(form, "Folder")->reading() && !control<FileList>(form, "Files")->reading();
 }
 
 inline QStringList entries(const QComboBox *list)

@@ -2,6 +2,7 @@
 #include "FormFixture.h"
 
 #include "Form1.h"
+#include "FormControls.h"
 #include "Module1.h"
 
 #include <QDir>
@@ -35,10 +36,16 @@ Form1 &FormFixture::create()
 bool FormFixture::start(Wait wait)
 {
     create().start();
-    if (wait == Wait::Exposed)
-        return QTest::qWaitForWindowExposed(m_form.get());
-    m_form->activateWindow();
-    return QTest::qWaitForWindowActive(m_form.get());
+    if (wait == Wait::Exposed) {
+        if (!QTest::qWaitForWindowExposed(m_form.get()))
+            return false;
+    } else {
+        m_form->activateWindow();
+        if (!QTest::qWaitForWindowActive(m_form.get()))
+            return false;
+    }
+    // The start folder is read away from the window's thread.
+    return QTest::qWaitFor([this] { return FormControls::listsRead(*m_form); });
 }
 
 void FormFixture::close()

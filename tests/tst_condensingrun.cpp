@@ -11,11 +11,14 @@
 #include "RunProgress.h"
 #include "StringPrinting.h"
 #include "TestFiles.h"
+#include "TextBox.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QProgressBar>
+#include <QInputMethodEvent>
+#include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -189,6 +192,8 @@ private slots:
     void failureLeavesTheEarlierLogAndSaysWhy();
     void outputFolderThatCannotExist();
     void cancelKeepsTheEarlierLog();
+    void inputDuringARunChangesNothing_data();
+    void inputDuringARunChangesNothing();
     void progressReachesTheEndOfAWholeRun();
 
 private:
@@ -337,6 +342,8 @@ void CondensingRunTest::cancelKeepsTheEarlierLog()
     int shownValue = -1;
     QString barName;
     QString captionDuringRun;
+    bool shownAfterCancel = false;
+    QString textAfterCancel;
     QTimer watcher;
     connect(&watcher, &QTimer::timeout, this, [&] {
         QProgressDialog *dialog = visibleProgressWindow();
@@ -348,6 +355,9 @@ void CondensingRunTest::cancelKeepsTheEarlierLog()
         captionDuringRun = m_button.text();
         QTest::mouseClick(&m_button, Qt::LeftButton);
         QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
+        // The run waits on the reading: the window stays and says why.
+        shownAfterCancel = dialog->isVisible();
+        textAfterCancel = dialog->labelText();
         gate.open();
     });
     watcher.start(10);
@@ -357,6 +367,8 @@ void CondensingRunTest::cancelKeepsTheEarlierLog()
     QCOMPARE(barName, QStringLiteral("Condensing the log file"));
     QCOMPARE(captionDuringRun, QStringLiteral("Standby"));
     QCOMPARE(runButtonClicks.size(), 0);
+    QVERIFY(shownAfterCancel);
+    QVERIFY2(textAfterCancel.contains("stops\nas soon as it answers"), qPrintable(textAfterCancel));
     QCOMPARE(m_closer->boxes.size(), 1);
     QCOMPARE(m_closer->boxes.first().text, QStringLiteral("The run was cancelled. Nothing was changed."));
     QCOMPARE(m_button.text(), QStringLiteral("Clarify the raw JT65a logfile now."));
@@ -368,6 +380,62 @@ void CondensingRunTest::cancelKeepsTheEarlierLog()
     SlowEnvironment again(nullptr, 0);
     QVERIFY(run(again, "K1ABC"));
     QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(log, "K1ABC"));
+}
+
+void CondensingRunTest::inputDuringARunChangesNothing_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::newRow("text dropped") << "drop";
+    QTest::newRow("input method's text") << "input method";
+    QTest::newRow("keys") << "keys";
+}
+
+// The call sign box of a window takes nothing while a run is on, and the
+// same input takes effect once it is over.
+void CondensingRunTest::inputDuringARunChangesNothing()
+{
+    QFETCH(QString, input);
+    QWidget window;
+    auto *box = new TextBox(&window);
+    box->setText(QStringLiteral("K1ABC"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    box->setFocus();
+    box->selectAll();
+    QSignalSpy changes(box, &TextBox::changed);
+    const auto give = [&] {
+        if (input == "drop") {
+            QMimeData text;
+            text.setText(QStringLiteral("W9XYZ"));
+            const QPoint at = box->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+            QDropEvent drop(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &drop);
+        } else if (input == "input method") {
+            QInputMethodEvent composed;
+            composed.setCommitString(QStringLiteral("W9XYZ"));
+            QApplication::sendEvent(box, &composed);
+        } else {
+            QTest::keyClicks(box, "W9XYZ");
+        }
+    };
+
+    Gate gate;
+    SlowEnvironment environment(&gate, 0);
+    QTimer during;
+    during.setSingleShot(true);
+    connect(&during, &QTimer::timeout, this, [&] {
+        give();
+        gate.open();
+    });
+    during.start(0);
+    QVERIFY(run(environment, "K1ABC"));
+    QCOMPARE(box->text(), QStringLiteral("K1ABC"));
+    QCOMPARE(changes.size(), 0);
+
+    give();
+    QVERIFY2(box->text().contains("W9XYZ"), qPrintable(box->text()));
 }
 
 void CondensingRunTest::progressReachesTheEndOfAWholeRun()

@@ -2,10 +2,13 @@
 #include "CommandButton.h"
 #include "DriveList.h"
 #include "FileList.h"
+#include "FolderLister.h"
 #include "FolderList.h"
 #include "FormControls.h"
 #include "FormFixture.h"
 #include "ModalBoxCloser.h"
+#include "Module1.h"
+#include "NativePaths.h"
 #include "ReferenceCondenser.h"
 #include "TextBox.h"
 #include "TestFiles.h"
@@ -15,9 +18,15 @@
 #include <QTest>
 
 #include <optional>
+#include <condition_variable>
+#include <mutex>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 using namespace FormControls;
@@ -30,6 +39,59 @@ const QStringList callTyped = sorted({"Version", "Label6", "Label5", "CenterBann
 
 const QByteArray topLog = "UTC Date: 2008 Mar 05\r\n000100  -3  2.1 K1ABC W9XYZ EN37\r\n000200 nothing\r\n";
 const QByteArray subLog = "---------------------\r\n000300 CQ K1ABC FN42\r\n";
+
+// The system's lister, but one folder does not answer until it is let go,
+// as a network share that is gone would.
+class HeldLister : public FolderLister
+{
+public:
+    explicit HeldLister(QString held) : m_held(std::move(held)) {}
+
+    FolderListing list(const QString &folder) const override
+    {
+        if (folder == m_held) {
+            std::unique_lock lock(m_mutex);
+            m_released.wait(lock, [this] { return m_letGo; });
+        }
+        return FolderLister::list(folder);
+    }
+
+    void letGo()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_letGo = true;
+        }
+        m_released.notify_all();
+    }
+
+private:
+    QString m_held;
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_released;
+    bool m_letGo = false;
+};
+
+#ifndef Q_OS_WIN
+// Writes a file by the bytes of its name, which need not be valid text.
+bool writeByName(const QByteArray &name, QByteArrayView bytes)
+{
+    const int file = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (file < 0)
+        return false;
+    const bool written = ::write(file, bytes.data(), std::size_t(bytes.size())) == bytes.size();
+    return ::close(file) == 0 && written;
+}
+
+QByteArray readByName(const QByteArray &name)
+{
+    QFile file;
+    const int descriptor = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0 || !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return "<missing>";
+    return file.readAll();
+}
+#endif
 
 } // namespace
 
@@ -49,6 +111,11 @@ private slots:
     void openedFolderIsWhereTheRunReads();
     void reopensAsItWasLeft();
     void driveNotReady();
+    void notAnsweringInTime_data();
+    void notAnsweringInTime();
+    void nameThatIsNotText_data();
+    void nameThatIsNotText();
+    void fileMadeLaterIsListedAfterFind();
     void wholeRun();
     void failedRunLeavesTheWindowReady();
 
@@ -84,6 +151,7 @@ void Form1BrowserTest::init()
 void Form1BrowserTest::cleanup()
 {
     m_fixture.reset();
+    FolderLister::install(nullptr);
 }
 
 void Form1BrowserTest::typeCallAndChoose(const QString &fileName, const QString &folder)
@@ -158,10 +226,10 @@ void Form1BrowserTest::openedFolderIsWhereTheRunReads()
     click(form(), "Command3");
     auto *folder = control<FolderList>(form(), "Folder");
     QVERIFY(clickEntry(folder, "sub", true));
-    QCOMPARE(folder->path(), QDir::toNativeSeparators(path("sub")));
+    QTRY_COMPARE(folder->path(), QDir::toNativeSeparators(path("sub")));
     auto *files = control<FileList>(form(), "Files");
     QCOMPARE(files->path(), folder->path());
-    QCOMPARE(entries(files), QStringList({"ALL.TXT"}));
+    QTRY_COMPARE(entries(files), QStringList({"ALL.TXT"}));
     QVERIFY(clickEntry(files, "ALL.TXT"));
 
     ModalBoxCloser closer;
@@ -193,12 +261,142 @@ void Form1BrowserTest::driveNotReady()
     drives->setCurrentIndex(drives->count() - 1);
     emit drives->activated(drives->count() - 1);
 
-    QCOMPARE(closer.boxes.size(), 1);
+    QTRY_COMPARE(closer.boxes.size(), 1);
     QCOMPARE(closer.boxes.first().icon, QMessageBox::Warning);
     QVERIFY(closer.boxes.first().text.contains("no-disk-in-this-drive"));
     QCOMPARE(control<FolderList>(form(), "Folder")->path(), QDir::toNativeSeparators(m_fixture->folder()));
     QCOMPARE(drives->currentText(), before);
     QVERIFY(form().isVisible());
+}
+
+void Form1BrowserTest::notAnsweringInTime_data()
+{
+    QTest::addColumn<bool>("asDrive");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("folder") << false << "The folder %1 does not answer.";
+    QTest::newRow("drive") << true << "The drive %1 does not answer.";
+}
+
+// A folder that keeps the reading waiting: the user is told, the lists stay
+// where they were and take other choices, and the folder opens once it answers.
+void Form1BrowserTest::notAnsweringInTime()
+{
+    QFETCH(bool, asDrive);
+    QFETCH(QString, warning);
+    QVERIFY(QDir(m_fixture->folder()).mkdir("share"));
+    writeFile(path("share/ALL.TXT"), subLog);
+    const QString share = QDir::toNativeSeparators(path("share"));
+    const auto lister = std::make_shared<HeldLister>(share);
+    FolderLister::install(lister);
+    const auto letGo = qScopeGuard([&] { lister->letGo(); });
+    click(form(), "Command3");
+    auto *folder = control<FolderList>(form(), "Folder");
+    auto *drives = control<DriveList>(form(), "Drives");
+    const QString driveBefore = drives->currentText();
+
+    ModalBoxCloser closer;
+    if (asDrive) {
+        drives->addItem("share", share);
+        drives->setCurrentIndex(drives->count() - 1);
+        emit drives->activated(drives->count() - 1);
+    } else {
+        QVERIFY(clickEntry(folder, "share", true));
+    }
+    QTRY_COMPARE(closer.boxes.size(), 1);
+    QCOMPARE(closer.boxes.first().icon, QMessageBox::Warning);
+    QVERIFY2(closer.boxes.first().text.startsWith(warning.arg(share)), qPrintable(closer.boxes.first().text));
+    QCOMPARE(folder->path(), QDir::toNativeSeparators(m_fixture->folder()));
+    QCOMPARE(drives->currentText(), driveBefore);
+
+    // Still usable: a click selects, and a file can be chosen.
+    QVERIFY(clickEntry(folder, "sub"));
+    QCOMPARE(folder->currentItem()->text(0), QStringLiteral("sub"));
+    QVERIFY(clickEntry(control<FileList>(form(), "Files"), "notes"));
+    QCOMPARE(control<TextBox>(form(), "Text1")->text(), QStringLiteral("notes"));
+
+    lister->letGo();
+    QTRY_COMPARE(folder->path(), share);
+    QTRY_COMPARE(entries(control<FileList>(form(), "Files")), QStringList({"ALL.TXT"}));
+    QCOMPARE(closer.boxes.size(), 1);
+}
+
+void Form1BrowserTest::nameThatIsNotText_data()
+{
+    QTest::addColumn<bool>("startedInside");
+#ifdef Q_OS_WIN
+    QSKIP("Windows names are text");
+#endif
+    QTest::newRow("opened from its parent") << false;
+    QTest::newRow("started inside it") << true;
+}
+
+// "J\xf6rg" (Latin-1) beside "J\xef\xbf\xbdrg", the same name as UTF-8 shows it
+// with the replacement character: the lists, Text1 and the run use the
+// first by its own bytes, and never the look-alike.
+void Form1BrowserTest::nameThatIsNotText()
+{
+#ifndef Q_OS_WIN
+    QFETCH(bool, startedInside);
+    const QByteArray top = QFile::encodeName(m_fixture->folder());
+    const QByteArray folder = top + "/J\xf6rg";
+    const QByteArray lookAlike = top + "/J\xef\xbf\xbdrg";
+    QCOMPARE(::mkdir(folder.constData(), 0700), 0);
+    QCOMPARE(::mkdir(lookAlike.constData(), 0700), 0);
+    QVERIFY(writeByName(folder + "/ALL.TXT", subLog));
+    QVERIFY(writeByName(folder + "/caf\xe9.txt", "not a log\r\n"));
+    QVERIFY(writeByName(lookAlike + "/ALL.TXT", topLog));
+    const QString shownName = QStringLiteral("J\uFFFDrg");
+    auto *folders = control<FolderList>(form(), "Folder");
+    if (startedInside) {
+        m_fixture->close();
+        QCOMPARE(::chdir(folder.constData()), 0);
+        QVERIFY(m_fixture->start());
+        folders = control<FolderList>(form(), "Folder");
+        click(form(), "Command3");
+    } else {
+        click(form(), "Command3");
+        QTRY_COMPARE(folders->findItems(shownName, Qt::MatchExactly | Qt::MatchRecursive).size(), 2);
+        for (QTreeWidgetItem *item : folders->findItems(shownName, Qt::MatchExactly | Qt::MatchRecursive)) {
+            if (NativePaths::toNative(item->data(0, Qt::UserRole).toString()) == folder)
+                emit folders->itemActivated(item, 0);
+        }
+    }
+    QTRY_COMPARE(NativePaths::toNative(folders->path()), folder);
+    QCOMPARE(folders->currentItem()->text(0), shownName);
+    auto *files = control<FileList>(form(), "Files");
+    QTRY_COMPARE(entries(files), QStringList({"ALL.TXT", "caf\uFFFD.txt"}));
+
+    QTest::keyClicks(control(form(), "Text2"), "K1ABC");
+    QVERIFY(clickEntry(files, "caf\uFFFD.txt"));
+    auto *text1 = control<TextBox>(form(), "Text1");
+    QCOMPARE(text1->text(), QStringLiteral("caf\uFFFD.txt"));
+    QCOMPARE(NativePaths::toNative(text1->name()), QByteArray("caf\xe9.txt"));
+
+    click(form(), "Command3");
+    QVERIFY(clickEntry(files, "ALL.TXT"));
+    ModalBoxCloser closer;
+    click(form(), "Command1");
+    QTRY_COMPARE(closer.boxes.size(), 1);
+    QCOMPARE(closer.boxes.first().icon, QMessageBox::Information);
+    QVERIFY2(closer.boxes.first().text.contains(shownName + "/jt65a_K1ABC_logfile.txt"),
+             qPrintable(closer.boxes.first().text));
+    QCOMPARE(readByName(folder + "/jt65a_K1ABC_logfile.txt").toStdString(),
+             referenceCondense(subLog.toStdString(), "K1ABC"));
+    QCOMPARE(readByName(lookAlike + "/jt65a_K1ABC_logfile.txt"), QByteArray("<missing>"));
+    QCOMPARE(::chdir(top.constData()), 0);
+#endif
+}
+
+// The file list shows what the folder holds when the lists are opened again.
+void Form1BrowserTest::fileMadeLaterIsListedAfterFind()
+{
+    click(form(), "Command3");
+    auto *files = control<FileList>(form(), "Files");
+    QVERIFY(clickEntry(files, "notes"));
+    writeFile(path("ALL.TXT.1"), topLog);
+    QVERIFY(QFile::remove(path("notes")));
+    click(form(), "Command3");
+    QTRY_COMPARE(entries(files), QStringList({"ALL.TXT", "ALL.TXT.1"}));
 }
 
 void Form1BrowserTest::wholeRun()

@@ -138,9 +138,9 @@ void Form1ReachTest::hiddenFolderListedAndOpened()
     QCOMPARE(subFolders(folder), QStringList({".local", "Beta", "sub"}));
 
     QVERIFY(clickEntry(folder, ".local", true));
-    QCOMPARE(folder->path(), native(path(".local")));
+    QTRY_COMPARE(folder->path(), native(path(".local")));
     QCOMPARE(subFolders(folder), QStringList({"share"}));
-    QCOMPARE(entries(control<FileList>(form(), "Files")), QStringList({"ALL.TXT"}));
+    QTRY_COMPARE(entries(control<FileList>(form(), "Files")), QStringList({"ALL.TXT"}));
 }
 
 // Open folders from the root down to the open one, closed ones below it; the
@@ -188,12 +188,12 @@ void Form1ReachTest::decoderFoldersInTheDriveList()
     QCOMPARE(drives->currentText(), QStringLiteral("WSJT-X log folder"));
     auto *folder = control<FolderList>(form(), "Folder");
     auto *files = control<FileList>(form(), "Files");
-    QCOMPARE(folder->path(), native(data("WSJT-X")));
+    QTRY_COMPARE(folder->path(), native(data("WSJT-X")));
     QCOMPARE(files->path(), folder->path());
-    QCOMPARE(entries(files), QStringList({"ALL.TXT"}));
+    QTRY_COMPARE(entries(files), QStringList({"ALL.TXT"}));
 
     QVERIFY(pick(drives, root));
-    QCOMPARE(folder->path(), root);
+    QTRY_COMPARE(folder->path(), root);
     QCOMPARE(files->path(), root);
 }
 
@@ -225,11 +225,11 @@ void Form1ReachTest::driveListReadAgainWhenOpened()
     QVERIFY(!entries(drives).contains("JTDX log folder"));
     QVERIFY(QDir(m_data).mkdir("JTDX"));
     drives->showPopup();
-    QVERIFY(entries(drives).contains("JTDX log folder"));
+    QTRY_VERIFY(entries(drives).contains("JTDX log folder"));
     drives->hidePopup();
     QVERIFY(QDir(m_data).rmdir("JTDX"));
     drives->showPopup();
-    QVERIFY(!entries(drives).contains("JTDX log folder"));
+    QTRY_VERIFY(!entries(drives).contains("JTDX log folder"));
     drives->hidePopup();
 }
 
@@ -242,8 +242,8 @@ void Form1ReachTest::driveListShowsEntriesWhole()
     drives->showPopup();
     QAbstractItemView *view = drives->view();
     QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    QTRY_VERIFY(drives->findText(rig + " log folder") >= 0);
     const int longest = drives->findText(rig + " log folder");
-    QVERIFY(longest >= 0);
     QVERIFY(drives->fontMetrics().horizontalAdvance(drives->itemText(longest)) > drives->width());
     for (int i = 0; i < drives->count(); ++i) {
         const QModelIndex index = view->model()->index(i, 0);
@@ -292,6 +292,7 @@ void Form1ReachTest::repickingTheShownDriveChangesNothing()
     openBrowser();
     auto *folder = control<FolderList>(form(), "Folder");
     QVERIFY(clickEntry(folder, "sub", true));
+    QTRY_COMPARE(folder->path(), native(path("sub")));
     QVERIFY(clickEntry(folder, "inner"));
     auto *drives = control<DriveList>(form(), "Drives");
     const QString shown = drives->currentText();
@@ -299,6 +300,7 @@ void Form1ReachTest::repickingTheShownDriveChangesNothing()
 
     QVERIFY(pick(drives, shown));
     QCOMPARE(drives->currentText(), shown);
+    QTRY_VERIFY(listsRead(form()));
     QCOMPARE(folder->path(), native(path("sub")));
     QCOMPARE(control<FileList>(form(), "Files")->path(), native(path("sub")));
     QCOMPARE(folder->currentItem()->text(0), QStringLiteral("inner"));
@@ -324,20 +326,22 @@ void Form1ReachTest::vanishedFolder()
     QFETCH(QString, gone);
     openBrowser();
     auto *folder = control<FolderList>(form(), "Folder");
-    if (!opened.isEmpty())
-        QVERIFY(folder->setPath(path(opened)));
+    if (!opened.isEmpty()) {
+        folder->setPath(path(opened));
+        QTRY_COMPARE(folder->path(), native(path(opened)));
+    }
     QVERIFY(entry(folder, name) != nullptr);
     QVERIFY(QDir(path(removed)).removeRecursively());
 
     ModalBoxCloser closer;
     QVERIFY(clickEntry(folder, name, true));
-    QCOMPARE(closer.boxes.size(), 1);
+    QTRY_COMPARE(closer.boxes.size(), 1);
     QCOMPARE(closer.boxes.first().icon, QMessageBox::Warning);
     QVERIFY2(closer.boxes.first().text.contains(native(path(gone))), qPrintable(closer.boxes.first().text));
-    QCOMPARE(folder->path(), native(m_fixture->folder()));
-    QCOMPARE(subFolders(folder), QStringList({".local", "Beta"}));
+    QTRY_COMPARE(folder->path(), native(m_fixture->folder()));
+    QTRY_COMPARE(subFolders(folder), QStringList({".local", "Beta"}));
     QCOMPARE(control<FileList>(form(), "Files")->path(), folder->path());
-    QCOMPARE(entries(control<FileList>(form(), "Files")), QStringList({"ALL.TXT"}));
+    QTRY_COMPARE(entries(control<FileList>(form(), "Files")), QStringList({"ALL.TXT"}));
     QVERIFY(form().isVisible());
 }
 
@@ -345,13 +349,12 @@ void Form1ReachTest::unusableStartFolder_data()
 {
     QTest::addColumn<QString>("fault");
 #ifdef Q_OS_WIN
-    QSKIP("Windows keeps the current folder in use, so it cannot be removed, and every folder name is valid text");
+    QSKIP("Windows keeps the current folder in use, so it cannot be removed");
 #else
     QTest::newRow("removed") << "removed";
 #endif
-#ifdef Q_OS_LINUX
-    QTest::newRow("name not valid text") << "name not valid text";
-#endif
+    // A start folder whose name is not valid text is used itself: see the
+    // browser's test of such names.
 }
 
 // The lists start in the home folder, and the run writes there, not into the root.
@@ -363,23 +366,12 @@ void Form1ReachTest::unusableStartFolder()
     writeFile(QDir(m_home.path()).filePath("ALL.TXT"), logText);
     m_fixture->close();
 
-#ifdef Q_OS_LINUX
-    const QByteArray invalid = QFile::encodeName(path("start")) + "\xff\xfe";
-    if (fault == "name not valid text") {
-        QCOMPARE(::mkdir(invalid.constData(), 0700), 0);
-        QCOMPARE(::chdir(invalid.constData()), 0);
-    }
-#endif
     if (fault == "removed") {
         QVERIFY(QDir().mkdir(path("start")));
         QVERIFY(QDir::setCurrent(path("start")));
         QVERIFY(QDir().rmdir(path("start")));
     }
     QVERIFY(m_fixture->start());
-#ifdef Q_OS_LINUX
-    QVERIFY(QDir::setCurrent(m_fixture->folder()));
-    ::rmdir(invalid.constData());
-#endif
     const QString home = native(QDir(m_home.path()).absolutePath());
     QCOMPARE(control<FolderList>(form(), "Folder")->path(), home);
     QCOMPARE(control<FileList>(form(), "Files")->path(), home);

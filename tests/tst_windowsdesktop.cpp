@@ -5,6 +5,7 @@
 #include "DriveList.h"
 #include "FileList.h"
 #include "FolderList.h"
+#include "FormControls.h"
 #include "FormFixture.h"
 #include "ModalBoxCloser.h"
 #include "Module1.h"
@@ -18,7 +19,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace FormFixture;
+#include <optional>
+
+using namespace FormControls;
 using namespace TestFiles;
 
 namespace {
@@ -42,41 +45,35 @@ private slots:
 private:
     void typeCallAndOpenTheLists();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Form1> m_form;
+    Form1 &form() const { return m_fixture->form(); }
+
+    std::optional<FormFixture> m_fixture;
 };
 
 void WindowsDesktopTest::init()
 {
-    Module1::OperatorCall.clear();
-    Module1::OperatorCallLength = 0;
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    writeFile(m_dir->filePath("ALL.TXT"), theLog);
+    m_fixture.emplace();
+    writeFile(m_fixture->path("ALL.TXT"), theLog);
     // Qt names the folder with "/"; the window must not show it that way.
-    QVERIFY(m_dir->path().contains('/'));
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    m_form = std::make_unique<Form1>();
-    m_form->start();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(m_fixture->folder().contains('/'));
+    QVERIFY(m_fixture->start());
 }
 
 void WindowsDesktopTest::cleanup()
 {
-    m_form.reset();
-    QDir::setCurrent(QDir::tempPath());
+    m_fixture.reset();
 }
 
 void WindowsDesktopTest::typeCallAndOpenTheLists()
 {
-    QTest::keyClicks(control(*m_form, "Text2"), "K1ABC");
-    click(*m_form, "Command3");
+    QTest::keyClicks(control(form(), "Text2"), "K1ABC");
+    click(form(), "Command3");
 }
 
 void WindowsDesktopTest::drivesAreDriveLetters()
 {
     typeCallAndOpenTheLists();
-    auto *drives = control<DriveList>(*m_form, "Drives");
+    auto *drives = control<DriveList>(form(), "Drives");
     const QRegularExpression driveLetter(QStringLiteral("^[A-Z]:\\\\$"));
     QStringList letters;
     for (const QString &entry : entries(drives)) {
@@ -90,7 +87,7 @@ void WindowsDesktopTest::drivesAreDriveLetters()
     }
     QVERIFY2(letters.contains(QStringLiteral("C:\\")), qPrintable(entries(drives).join(", ")));
     // The drive shown is the one that holds the open folder.
-    const QString folder = control<FolderList>(*m_form, "Folder")->path();
+    const QString folder = control<FolderList>(form(), "Folder")->path();
     QVERIFY2(folder.startsWith(drives->currentText(), Qt::CaseInsensitive), qPrintable(folder));
 }
 
@@ -105,14 +102,14 @@ void WindowsDesktopTest::pathsShownInTheSystemsForm()
 {
     QFETCH(bool, logThere);
     typeCallAndOpenTheLists();
-    const QString folder = control<FolderList>(*m_form, "Folder")->path();
-    QCOMPARE(folder, QDir::toNativeSeparators(m_dir->path()));
-    QVERIFY(clickEntry(control<FileList>(*m_form, "Files"), "ALL.TXT"));
+    const QString folder = control<FolderList>(form(), "Folder")->path();
+    QCOMPARE(folder, QDir::toNativeSeparators(m_fixture->folder()));
+    QVERIFY(clickEntry(control<FileList>(form(), "Files"), "ALL.TXT"));
     if (!logThere)
-        QVERIFY(QFile::remove(m_dir->filePath("ALL.TXT")));
+        QVERIFY(QFile::remove(m_fixture->path("ALL.TXT")));
 
     ModalBoxCloser closer;
-    click(*m_form, "Command1");
+    click(form(), "Command1");
     QTRY_COMPARE(closer.boxes.size(), 1);
     const QString text = closer.boxes.first().text;
     QVERIFY2(!text.contains('/'), qPrintable(text));
@@ -137,14 +134,14 @@ void WindowsDesktopTest::logOnADriveRoot()
     });
 
     typeCallAndOpenTheLists();
-    auto *folder = control<FolderList>(*m_form, "Folder");
+    auto *folder = control<FolderList>(form(), "Folder");
     QVERIFY(clickEntry(folder, "C:\\", true));
-    QCOMPARE(folder->path(), QStringLiteral("C:\\"));
-    QVERIFY(clickEntry(control<FileList>(*m_form, "Files"), "ALL.TXT"));
-    QVERIFY(!control(*m_form, "Command1")->isHidden());
+    QTRY_COMPARE(folder->path(), QStringLiteral("C:\\"));
+    QVERIFY(clickEntry(control<FileList>(form(), "Files"), "ALL.TXT"));
+    QVERIFY(!control(form(), "Command1")->isHidden());
 
     ModalBoxCloser closer;
-    click(*m_form, "Command1");
+    click(form(), "Command1");
     QTRY_COMPARE(closer.boxes.size(), 1);
     QCOMPARE(closer.boxes.first().icon, QMessageBox::Information);
     QCOMPARE(closer.boxes.first().text, QStringLiteral("A new file, C:\\\\jt65a_K1ABC_logfile.txt, has been created."));

@@ -12,6 +12,7 @@
 #include "Label.h"
 #include "MessageBox.h"
 #include "Module1.h"
+#include "NativePaths.h"
 #include "PictureBox.h"
 #include "TextBox.h"
 
@@ -71,7 +72,8 @@ Form1::Form1(QWidget *parent)
     Version = named<Label>(controls, "Version");
 
     // The three lists start together in the folder the program was started
-    // in, or in the home folder where that cannot be listed.
+    // in, or in the home folder where that cannot be listed; the drive list
+    // follows once the folder has been read.
     Folder->openStartFolder();
     followFolder();
 
@@ -90,6 +92,7 @@ Form1::Form1(QWidget *parent)
     connect(Folder, &FolderList::clicked, this, &Form1::Folder_Click);
     connect(Folder, &FolderList::pathChanged, this, &Form1::Folder_Change);
     connect(Folder, &FolderList::cannotOpen, this, &Form1::Folder_CannotOpen);
+    connect(Folder, &FolderList::notAnswering, this, &Form1::Folder_NotAnswering);
     connect(Files, &FileList::clicked, this, &Form1::Files_Click);
 }
 
@@ -159,7 +162,9 @@ void Form1::Command1_Click()
 {
     DesktopRunEnvironment environment(this);
     CondensingRun run(environment, *Command1);
-    const bool written = run.perform({Folder->path().toStdString(), Text1->text().toStdString(),
+    // The folder and the file by their own bytes, also where those are no valid text.
+    const bool written = run.perform({NativePaths::toNative(Folder->path()).toStdString(),
+                                      NativePaths::toNative(Text1->name()).toStdString(),
                                       Module1::OperatorCall.toStdString(),
                                       Module1::OperatorCall.toLocal8Bit().toStdString()});
     if (written)
@@ -206,17 +211,10 @@ void Form1::Command3_Click()
     Command3->hide();
 }
 
-// A drive that is not ready is reported, and the lists stay where they were.
+// The folder list opens the drive; Folder_Change follows once it has been read.
 void Form1::Drives_Change()
 {
-    const QString drive = Drives->drive();
-    if (!Folder->setPath(drive)) {
-        MessageBox::warning(this, QStringLiteral("The drive %1 is not ready.\n\n"
-                                                 "Insert a disk or choose another drive.").arg(drive));
-        Drives->setDriveOf(Folder->path());
-        return;
-    }
-    followFolder();
+    Folder->setPath(Drives->drive());
 }
 
 void Form1::Folder_Click()
@@ -231,15 +229,42 @@ void Form1::Folder_Change()
     followFolder();
 }
 
+// A drive that is not ready is reported, and the lists stay where they were.
 // A folder removed or locked since it was listed: the user is told, and the
 // lists show what is there now.
 void Form1::Folder_CannotOpen(const QString &folder)
 {
+    const QString shown = NativePaths::shown(folder);
+    if (folder == Drives->drive()) {
+        MessageBox::warning(this, QStringLiteral("The drive %1 is not ready.\n\n"
+                                                 "Insert a disk or choose another drive.").arg(shown));
+        Drives->setDriveOf(Folder->path());
+        return;
+    }
     MessageBox::warning(this, QStringLiteral("The folder %1 cannot be opened.\n\n"
-                                             "It has been removed, or it may not be read.").arg(folder));
+                                             "It has been removed, or it may not be read.").arg(shown));
     Drives->refresh();
     Folder->reread();
-    followFolder();
+}
+
+// A drive or folder that has not answered within about a second (a network
+// share that is gone, a disk that sleeps): the user is told, the lists stay
+// as they are and take other choices, and it opens if it answers later.
+void Form1::Folder_NotAnswering(const QString &folder)
+{
+    const QString shown = NativePaths::shown(folder);
+    if (folder == Drives->drive()) {
+        Drives->setDriveOf(Folder->path());
+        MessageBox::warning(this, QStringLiteral("The drive %1 does not answer.\n\n"
+                                                 "It may be a network share that cannot be reached, or a disk "
+                                                 "that is starting up. Its folders are shown if it answers; "
+                                                 "meanwhile you can choose another drive.").arg(shown));
+        return;
+    }
+    MessageBox::warning(this, QStringLiteral("The folder %1 does not answer.\n\n"
+                                             "It may be on a network share that cannot be reached, or on a disk "
+                                             "that is starting up. It is opened if it answers; meanwhile you "
+                                             "can choose another folder.").arg(shown));
 }
 
 // A file chosen: the browser closes and its name goes into Text1, which runs
@@ -248,7 +273,7 @@ void Form1::Files_Click()
 {
     Files->setPattern(everyFile);
     closeBrowser();
-    Text1->setText(Files->selectedName());
+    Text1->setName(Files->selectedName());
     Command1->setVisible(Text1->text() == logFileName);
     // The focus goes to the next step: the run, or finding another file.
     if (!Command1->isHidden())

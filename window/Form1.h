@@ -44,6 +44,7 @@ private:
     void Folder_Click();
     void Folder_Change();
     void Folder_CannotOpen(const QString &folder);
+    void Folder_NotAnswering(const QString &folder);
     void Files_Click();
     void closeBrowser();
     void followFolder();

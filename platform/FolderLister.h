@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// What one reading of a folder found.
+struct FolderListing
+{
+    QString folder;       // the folder read, as NativePaths holds paths
+    bool listed = false;  // false: not ready, gone, or not to be read
+    QStringList folders;  // its sub-folders, hidden ones too
+    QStringList files;    // its files, hidden ones left out
+};
+
+// Reads folders for the browser's lists. list() is only ever called away
+// from the window's thread, because it waits as long as the disk takes: a
+// network share that is gone or a disk that sleeps may keep it for minutes.
+// A drive's readiness is part of it (on Windows, whether a disk is in the
+// drive). The lister in use can be replaced, so that a disk that does not
+// answer can be stood in for.
+class FolderLister
+{
+public:
+    virtual ~FolderLister() = default;
+
+    // Names come as NativePaths holds them; sorted by name, letter case aside.
+    virtual FolderListing list(const QString &folder) const;
+
+    // The lister the lists use from their next reading on.
+    static std::shared_ptr<const FolderLister> current();
+    // Replaces it; nullptr puts the system's back.
+    static void install(std::shared_ptr<const FolderLister> lister);
+};
