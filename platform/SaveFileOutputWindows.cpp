@@ -36,6 +36,10 @@ SaveFileOutput::SaveFileOutput(const std::string &path)
     m_folderPath = wide(folder);
     if (m_folderPath.empty() || m_folderPath.back() != L'\\')
         m_folderPath.push_back(L'\\');
+    // Windows' file systems hold names of up to 255 UTF-16 units; a longer
+    // one could otherwise be found out only by the move into place.
+    if (wide(m_name).size() > 255)
+        fail(NativeFiles::windowsReason(ERROR_FILENAME_EXCED_RANGE));
     inspectEarlier();
     removeLeftovers();
     create();
@@ -93,7 +97,8 @@ void SaveFileOutput::removeLeftovers()
     do {
         const std::wstring name = found.cFileName;
         const bool plain = (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
-        if (plain && SaveTemporaryName::isOne(std::string(name.begin(), name.end())))
+        const bool ascii = std::all_of(name.begin(), name.end(), [](wchar_t c) { return c < 0x80; });
+        if (plain && ascii && SaveTemporaryName::isOne(std::string(name.begin(), name.end())))
             DeleteFileW((m_folderPath + name).c_str());
     } while (FindNextFileW(search, &found));
     FindClose(search);
