@@ -185,8 +185,9 @@ void HostileFilesTest::refusedWithNothingLost()
     if (tag.contains("junction")) {
         const int made = QProcess::execute("cmd.exe", {"/c", "mklink", "/J", QDir::toNativeSeparators(output),
                                                        QDir::toNativeSeparators(m_elsewhere->path())});
-        if (made != 0 || !QFileInfo(output).exists())
-            QSKIP("This system made no junction (mklink /J failed), so there is none to refuse.");
+        // Wine 8 has no reparse points: its mklink /J makes nothing.
+        if (made != 0 || !QFileInfo(output).isJunction())
+            QSKIP("This system made no junction (mklink /J), so there is none to refuse.");
     }
 #endif
 #ifdef Q_OS_UNIX
