@@ -54,8 +54,8 @@ bool fires(const char *call)
 
 extern "C" {
 
-// `call` ("write", "fdatasync", "close", "renameat" or "linkat") fails once
-// with EIO; with `unnamed` false the file system offers no unnamed files.
+// `call` ("write", "fdatasync", "close", "renameat", "linkat", or "fsync"
+// of a folder) fails once with EIO; with `unnamed` false the file system offers no unnamed files.
 __attribute__((visibility("default"))) void clarifier_save_shim(const char *call, int unnamed)
 {
     failing = call;
@@ -78,6 +78,16 @@ int fdatasync(int fd)
         return -1;
     }
     return real<int (*)(int)>("fdatasync")(fd);
+}
+
+int fsync(int fd)
+{
+    struct stat status {};
+    if (fstat(fd, &status) == 0 && S_ISDIR(status.st_mode) && fires("fsync")) {
+        errno = EIO;
+        return -1;
+    }
+    return real<int (*)(int)>("fsync")(fd);
 }
 
 int close(int fd)
