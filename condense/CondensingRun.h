@@ -10,7 +10,7 @@ class RunEnvironment;
 // What the run button's click hands to the condensing run.
 struct CondenseRequest
 {
-    std::string folderPath;    // the folder list's current path (UTF-8 on Windows, the system's bytes elsewhere)
+    std::string folderPath;    // the folder list's current path (UTF-8 on Windows, else the system's bytes)
     std::string logFileName;   // the chosen log file's name, normally "ALL.TXT"
     std::string operatorCall;  // the call sign as typed (UTF-8), for names and messages
     std::string callInLog;     // the same call sign as the log's 8-bit text spells it
@@ -29,8 +29,8 @@ struct CondenseRequest
 // ordinary file or leads to the log itself, too little memory) shows a
 // warning that names the file and the reason, leaves any earlier condensed
 // log untouched, and makes perform() return false. The files' own checks are
-// the environment's (see RunEnvironment, OutputFile and ByteSource). A cancelled run says that nothing was changed, with the same
-// outcome.
+// the environment's (see RunEnvironment, OutputFile and ByteSource). A
+// cancelled run says that nothing was changed, with the same outcome.
 class CondensingRun
 {
 public:
