@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FileIdentity.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 // Where the log's bytes come from.
 class ByteSource
@@ -28,4 +31,7 @@ public:
         (void)offset; (void)buffer; (void)capacity;
         return 0;
     }
+
+    // Which file this is, where the input is an open file.
+    virtual std::optional<FileIdentity> identity() const { return std::nullopt; }
 };

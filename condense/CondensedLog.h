@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-// The condensed log's fixed texts, its file name and where it goes.
+// The condensed log's fixed texts and its file name.
 namespace CondensedLog {
 
 inline constexpr std::size_t width = 64;  // columns of the header and footer
@@ -21,13 +21,5 @@ std::string footer();
 // portable call such as "W1AW/P" names "jt65a_W1AW-P_logfile.txt" in the
 // log's own folder rather than a path somewhere else.
 std::string fileNameFor(std::string_view callSign);
-
-// The system's own path separator.
-char pathSeparator();
-
-// folder + separator + name. The separator is always inserted, also after a
-// folder that already ends with one (a root). On Windows the folder's "/"
-// separators become "\\".
-std::string joinPath(std::string_view folder, std::string_view name);
 
 } // namespace CondensedLog

@@ -9,6 +9,7 @@
 #include "RunButton.h"
 #include "RunCancelled.h"
 #include "RunEnvironment.h"
+#include "RunPaths.h"
 #include "RunProgress.h"
 
 #include <filesystem>
@@ -33,6 +34,11 @@ fs::path nativePath(const std::string &path)
 // as its bytes) is about the log being condensed.
 std::string fileFailureMessage(const FileError &error, const std::string &inputPath)
 {
+    if (error.operation() == FileError::Operation::FlushFolder) {
+        return "The condensed log was written, but its folder could not be flushed to disk:\n"
+            + error.path() + "\n\n" + error.reason()
+            + "\n\nAfter a power failure the new file may be missing. Run again to be sure.";
+    }
     const bool read = error.operation() == FileError::Operation::Read;
     const char *what = read ? "The log file could not be read:" : "The condensed log could not be written:";
     const std::string &path = read && error.path().empty() ? inputPath : error.path();
@@ -40,33 +46,7 @@ std::string fileFailureMessage(const FileError &error, const std::string &inputP
         + "\n\nNothing was changed. Put this right and try again.";
 }
 
-// Something other than a file or a folder (a named pipe, a device, a socket)
-// could be read without end or keep the run waiting for ever; it is refused
-// before it is opened. A missing file or a folder is left to the opening,
-// which names the reason.
-void refuseSpecialFile(const std::string &inputPath)
-{
-    std::error_code error;
-    const fs::file_type type = fs::status(nativePath(inputPath), error).type();
-    if (error || type == fs::file_type::regular || type == fs::file_type::directory
-        || type == fs::file_type::not_found)
-        return;
-    throw FileError(FileError::Operation::Read, inputPath,
-                    FileError::notOrdinaryFile);
-}
-
-// Writing the condensed log through a name that leads to the log itself (a
-// link, or any other second name of the same file) would replace the log.
-void refuseOutputOverInput(const std::string &inputPath, const std::string &outputPath)
-{
-    std::error_code error;
-    if (fs::equivalent(nativePath(inputPath), nativePath(outputPath), error) && !error) {
-        throw FileError(FileError::Operation::Write, outputPath,
-                        "This name leads to the log file itself; writing the condensed log "
-                        "there would replace the log.");
-    }
-}
-
+// Only for the progress window: a size that cannot be had shows no progress.
 std::uint64_t sizeOf(const std::string &path)
 {
     std::error_code error;
@@ -86,19 +66,18 @@ bool CondensingRun::perform(const CondenseRequest &request)
 {
     m_button.setCaption(standbyCaption);
 
-    const std::string inputPath = CondensedLog::joinPath(request.folderPath, request.logFileName);
-    const std::string outputPath = CondensedLog::joinPath(
+    const std::string inputPath = RunPaths::join(request.folderPath, request.logFileName);
+    const std::string outputPath = RunPaths::join(
         request.folderPath, CondensedLog::fileNameFor(request.operatorCall));
     RunProgress progress;
     std::exception_ptr failure;
     m_environment.runAside(
         [&] {
             try {
-                refuseSpecialFile(inputPath);
-                refuseOutputOverInput(inputPath, outputPath);
-                progress.setTotal(sizeOf(inputPath));
-                const auto input = m_environment.openInput(inputPath);
                 const auto output = m_environment.createOutput(outputPath);
+                const auto input = m_environment.openInput(inputPath);
+                output->refuseIfReplacing(*input);
+                progress.setTotal(sizeOf(inputPath));
                 LogCondenser(request.callInLog).condense(*input, *output, &progress);
                 if (progress.cancelled())
                     throw RunCancelled();

@@ -26,11 +26,12 @@ struct CondenseRequest
 // its progress and may be cancelled.
 //
 // A failure (no such log, a folder that cannot be written, a read or write
-// error, a log that is no ordinary file, an output name that leads to the log
-// itself, too little memory) shows a warning that names the file and the
-// reason, leaves any earlier condensed log untouched, and makes perform()
-// return false. A cancelled run says that nothing was changed, with the same
-// outcome.
+// error, a log that is no ordinary file, an output name that is a link or no
+// ordinary file or leads to the log itself, too little memory) shows a
+// warning that names the file and the reason, leaves any earlier condensed
+// log untouched, and makes perform() return false. The files' own checks are
+// the environment's (see RunEnvironment, OutputFile and ByteSource). A
+// cancelled run says that nothing was changed, with the same outcome.
 class CondensingRun
 {
 public:

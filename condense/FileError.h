@@ -8,7 +8,9 @@
 class FileError : public std::runtime_error
 {
 public:
-    enum class Operation { Read, Write };
+    // FlushFolder: the condensed log is in place, but its folder could not
+    // be written to disk, so after a power failure the new name may be lost.
+    enum class Operation { Read, Write, FlushFolder };
 
     // Why a log that is a named pipe, a device or a socket is refused: it
     // could be read without end or keep the run waiting for ever.

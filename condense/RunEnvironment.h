@@ -19,7 +19,9 @@ public:
     virtual ~RunEnvironment() = default;
 
     // Both throw FileError naming the path and the system's reason. Both are
-    // called from the thread that runs the work given to runAside().
+    // called from the thread that runs the work given to runAside(), the
+    // output first, so that a name or folder that cannot take it fails before
+    // the log is read. On POSIX systems paths are the system's own bytes.
     virtual std::unique_ptr<ByteSource> openInput(const std::string &path) = 0;
     virtual std::unique_ptr<OutputFile> createOutput(const std::string &path) = 0;
 

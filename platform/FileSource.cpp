@@ -1,102 +1,162 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Offsets past 2 GiB on 32-bit systems too.
-#define _FILE_OFFSET_BITS 64
-
 #include "FileSource.h"
 
 #include "FileError.h"
-
-#include <QFileInfo>
+#include "NativeFiles.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <limits>
 
-#ifndef Q_OS_WIN
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cerrno>
 #endif
+
+namespace {
+
+// The most one system call is asked for.
+constexpr std::size_t largestRead = std::size_t{1} << 30;
+
+} // namespace
+
+void FileSource::fail(const std::string &reason) const
+{
+    throw FileError(FileError::Operation::Read, m_path, reason);
+}
+
+#ifndef _WIN32
+
+namespace {
+
+// A folder is named as such; a named pipe, a device or a socket could be read
+// without end or keep the run waiting for ever.
+const char *refusal(const struct stat &status)
+{
+    if (S_ISDIR(status.st_mode))
+        return FileSource::folderReason;
+    if (!S_ISREG(status.st_mode))
+        return FileError::notOrdinaryFile;
+    return nullptr;
+}
+
+} // namespace
 
 FileSource::FileSource(const std::string &path)
     : m_path(path)
-#ifdef _WIN32
-    , m_positioned(QString::fromUtf8(path))
-#endif
 {
-#ifdef Q_OS_WIN
-    m_file.setFileName(QString::fromUtf8(path));
-    if (QFileInfo(m_file.fileName()).isDir())
-        throw FileError(FileError::Operation::Read, m_path, "This is a folder, not a file.");
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw FileError(FileError::Operation::Read, m_path, m_file.errorString().toStdString());
-#else
-    // Opened by the name's own bytes, which need not be valid text. Not held
-    // up by a named pipe that no one writes to: such a file is refused below.
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (descriptor < 0)
-        throw FileError(FileError::Operation::Read, m_path, qt_error_string(errno).toStdString());
     struct stat status {};
-    if (::fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
-        ::close(descriptor);
-        throw FileError(FileError::Operation::Read, m_path, "This is a folder, not a file.");
+    if (::stat(path.c_str(), &status) == 0 && refusal(status) != nullptr)
+        fail(refusal(status));
+    // Not held up should the name have become a named pipe since.
+    m_file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (m_file < 0)
+        fail(NativeFiles::reason(errno));
+    const int statusError = ::fstat(m_file, &status) == 0 ? 0 : errno;
+    if (statusError != 0 || refusal(status) != nullptr) {
+        const std::string reason = statusError != 0 ? NativeFiles::reason(statusError) : refusal(status);
+        ::close(m_file);
+        fail(reason);
     }
-    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
-    if (!m_file.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        ::close(descriptor);
-        throw FileError(FileError::Operation::Read, m_path, m_file.errorString().toStdString());
-    }
+    m_identity = {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+#ifdef POSIX_FADV_SEQUENTIAL
+    ::posix_fadvise(m_file, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
-    if (m_file.isSequential()) {
-        m_file.close();
-        throw FileError(FileError::Operation::Read, m_path,
-                        FileError::notOrdinaryFile);
-    }
-#ifdef _WIN32
-    if (!m_positioned.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        fail(m_positioned);
-#endif
+}
+
+FileSource::~FileSource()
+{
+    ::close(m_file);
 }
 
 std::size_t FileSource::read(char *buffer, std::size_t capacity)
 {
-    const auto wanted = static_cast<qint64>(
-        std::min<std::size_t>(capacity, std::numeric_limits<int>::max()));
-    const qint64 got = m_file.read(buffer, wanted);
-    if (got < 0)
-        fail(m_file);
-    return static_cast<std::size_t>(got);
+    for (;;) {
+        const ssize_t got = ::read(m_file, buffer, std::min(capacity, largestRead));
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        if (errno != EINTR)
+            fail(NativeFiles::reason(errno));
+    }
 }
 
 std::size_t FileSource::readAt(std::uint64_t offset, char *buffer, std::size_t capacity)
 {
     std::size_t done = 0;
     while (done < capacity) {
-        const std::size_t wanted = std::min<std::size_t>(capacity - done, std::numeric_limits<int>::max());
-#ifdef _WIN32
-        if (!m_positioned.seek(static_cast<qint64>(offset + done)))
-            fail(m_positioned);
-        const qint64 got = m_positioned.read(buffer + done, static_cast<qint64>(wanted));
-        if (got < 0)
-            fail(m_positioned);
-#else
-        const ssize_t got = ::pread(m_file.handle(), buffer + done, wanted, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throw FileError(FileError::Operation::Read, m_path, std::strerror(errno));
-#endif
+        const ssize_t got = ::pread(m_file, buffer + done, std::min(capacity - done, largestRead),
+                                    static_cast<off_t>(offset + done));
         if (got == 0)
             break;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(NativeFiles::reason(errno));
+        }
         done += static_cast<std::size_t>(got);
     }
     return done;
 }
 
-void FileSource::fail(const QFile &file) const
+#else
+
+FileSource::FileSource(const std::string &path)
+    : m_path(path)
 {
-    throw FileError(FileError::Operation::Read, m_path, file.errorString().toStdString());
+    const std::wstring wide = NativeFiles::widePath(path);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        fail(folderReason);
+    // The decoder may go on writing its log meanwhile.
+    m_file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (m_file == INVALID_HANDLE_VALUE)
+        fail(NativeFiles::lastWindowsReason());
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (GetFileType(m_file) != FILE_TYPE_DISK || !GetFileInformationByHandle(m_file, &information)
+        || (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        CloseHandle(m_file);
+        fail(FileError::notOrdinaryFile);
+    }
+    m_identity = {information.dwVolumeSerialNumber,
+                  (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
 }
+
+FileSource::~FileSource()
+{
+    CloseHandle(m_file);
+}
+
+std::size_t FileSource::read(char *buffer, std::size_t capacity)
+{
+    // Every read says where it begins, so that readAt() does not move it.
+    const std::size_t got = readAt(m_position, buffer, std::min(capacity, largestRead));
+    m_position += got;
+    return got;
+}
+
+std::size_t FileSource::readAt(std::uint64_t offset, char *buffer, std::size_t capacity)
+{
+    std::size_t done = 0;
+    while (done < capacity) {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset + done);
+        at.OffsetHigh = static_cast<DWORD>((offset + done) >> 32);
+        DWORD got = 0;
+        if (!ReadFile(m_file, buffer + done, static_cast<DWORD>(std::min(capacity - done, largestRead)), &got,
+                      &at)) {
+            if (GetLastError() == ERROR_HANDLE_EOF)
+                break;
+            fail(NativeFiles::lastWindowsReason());
+        }
+        if (got == 0)
+            break;
+        done += got;
+    }
+    return done;
+}
+
+#endif

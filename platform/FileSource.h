@@ -3,34 +3,38 @@
 
 #include "ByteSource.h"
 
-#include <QFile>
-
 #include <string>
 
-// A log file read straight into the caller's buffer, with no second buffer
-// in between.
+// A log file read straight into the caller's buffer through the system's own
+// handle, with no second buffer in between. The path is the system's own
+// bytes on POSIX systems and UTF-8 on Windows. It may be a link to the log.
 class FileSource : public ByteSource
 {
 public:
-    // Throws FileError when the file cannot be opened or is no ordinary file
-    // (a device, a named pipe or a socket).
+    static constexpr const char *folderReason = "This is a folder, not a file.";
+
+    // Throws FileError when the file cannot be opened, is a folder, or is no
+    // ordinary file (a device, a named pipe or a socket, refused before it
+    // is opened).
     explicit FileSource(const std::string &path);
+    ~FileSource() override;
+    FileSource(const FileSource &) = delete;
+    FileSource &operator=(const FileSource &) = delete;
 
     std::size_t read(char *buffer, std::size_t capacity) override;
-
-    // An ordinary file is read again by position: with pread() on the same
-    // descriptor, or on Windows through a second handle of the same file
-    // (which cannot be renamed or removed while it is open), so that the
-    // reads made ahead on another thread go on where they were.
     bool readsAtPositions() const override { return true; }
     std::size_t readAt(std::uint64_t offset, char *buffer, std::size_t capacity) override;
+    std::optional<FileIdentity> identity() const override { return m_identity; }
 
 private:
-    [[noreturn]] void fail(const QFile &file) const;
+    [[noreturn]] void fail(const std::string &reason) const;
 
     std::string m_path;
-    QFile m_file;
+    FileIdentity m_identity;
 #ifdef _WIN32
-    QFile m_positioned;
+    void *m_file;  // HANDLE
+    std::uint64_t m_position = 0;
+#else
+    int m_file = -1;
 #endif
 };

@@ -1,40 +1,89 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FileIdentity.h"
 #include "OutputFile.h"
 
-#include <QSaveFile>
-
+#include <cstdint>
+#include <optional>
 #include <string>
 
-// A condensed log written to a temporary file in its folder and renamed into
-// place by commit(). Destroyed uncommitted, the temporary file is removed and
-// an earlier file of the same name stays as it was. While it is written, the
-// system is asked to start writing it to disk, a few megabytes at a time.
+// A condensed log written to a new file in its folder and put in place under
+// its name by commit(), as a careful editor saves:
+//
+// - The name is never written through: a name that is a link (on Windows
+//   also a junction or other reparse point), a folder or anything else but an
+//   ordinary file is refused when the save is created, and the last step
+//   replaces the name itself, never what a link points to.
+// - The new file is made when the save is created, so that a name the system
+//   cannot hold or a folder that refuses it fails at once. Where the file
+//   system has unnamed temporary files it is one; elsewhere it has a short
+//   name (see SaveTemporaryName), and leftovers of ended runs are removed.
+// - commit() flushes the file to disk, closes it, renames it into place and
+//   flushes the folder; every step is checked. Destroyed uncommitted, or
+//   after a failure before the rename, the new file is removed and an earlier
+//   file of the name stays as it was.
+// - An earlier file's permission bits are kept (its owner and group too when
+//   run as root); being a new file, it does not keep the earlier one's other
+//   hard links. While the file is written, the system is asked to start
+//   writing it to disk, a few megabytes at a time.
+//
+// The path is the system's own bytes on POSIX systems and UTF-8 on Windows.
+// Every failure throws FileError with the path and the system's reason.
 class SaveFileOutput : public OutputFile
 {
 public:
-    // Throws FileError when the temporary file cannot be created.
+    static constexpr const char *leadsToLogReason =
+        "This name leads to the log file itself; writing the condensed log there would replace "
+        "the log.";
+    static constexpr const char *linkReason =
+        "This name is a link, and the condensed log is never written through a link.";
+    static constexpr const char *folderReason =
+        "This name is a folder, and the condensed log does not replace a folder.";
+    static constexpr const char *specialReason =
+        "This name is not an ordinary file but a named pipe, a device or a socket, and the "
+        "condensed log does not replace it.";
+
     explicit SaveFileOutput(const std::string &path);
+    ~SaveFileOutput() override;
+    SaveFileOutput(const SaveFileOutput &) = delete;
+    SaveFileOutput &operator=(const SaveFileOutput &) = delete;
 
     void write(const char *data, std::size_t size) override;
+    void refuseIfReplacing(const ByteSource &log) override;
     void commit() override;
 
 private:
-    void startWriteBack();
-    [[noreturn]] void fail();
-
-    // The folder, held open where its name is not valid text (Linux); it
-    // stays open until the file is done with.
-    struct Folder
+    // What the save keeps of the file it replaces.
+    struct Earlier
     {
-        int descriptor = -1;
-        ~Folder();
+        FileIdentity identity;
+        unsigned mode = 0;  // permission bits; on Windows the file's attributes
+        unsigned owner = 0;
+        unsigned group = 0;
     };
 
+    [[noreturn]] void fail(const std::string &reason) const;
+    void inspectEarlier();
+    void removeLeftovers();
+    void create();
+    void startWriteBack();
+    void keepEarlierMode();
+    void putInPlace();
+    void discard();
+
     std::string m_path;
-    Folder m_folder;
-    QSaveFile m_file;
-    qint64 m_written = 0;
-    qint64 m_writeBackStart = 0;
+    std::string m_name;           // the output's name in its folder
+    std::string m_temporaryName;  // empty while the new file has no name
+    std::optional<Earlier> m_earlier;
+    std::uint64_t m_written = 0;
+    std::uint64_t m_writeBackStart = 0;
+#ifdef _WIN32
+    std::wstring m_folderPath;
+    void *m_file;  // HANDLE
+#else
+    int m_folder = -1;
+    int m_file = -1;
+    int m_hold = -1;  // the same open file: keeps it, and its lock, after the checked close
+#endif
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CondensedLog.h"
+#include "RunPaths.h"
 #include "StringPrinting.h"
 
 #include <QTest>
@@ -41,7 +42,7 @@ void CondensedLogTest::fileNameKeepsTheCallInsideItsFolder()
 
 void CondensedLogTest::separatorIsAlwaysInserted_data()
 {
-    const std::string sep(1, CondensedLog::pathSeparator());
+    const std::string sep(1, RunPaths::separator());
     QTest::addColumn<std::string>("folder");
     QTest::addColumn<std::string>("joined");
     QTest::newRow("folder") << "logs"s << "logs" + sep + "ALL.TXT";
@@ -52,7 +53,7 @@ void CondensedLogTest::separatorIsAlwaysInserted()
 {
     QFETCH(std::string, folder);
     QFETCH(std::string, joined);
-    QCOMPARE(CondensedLog::joinPath(folder, "ALL.TXT"), joined);
+    QCOMPARE(RunPaths::join(folder, "ALL.TXT"), joined);
 }
 
 QTEST_APPLESS_MAIN(CondensedLogTest)

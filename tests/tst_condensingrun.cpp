@@ -28,7 +28,13 @@
 #include <condition_variable>
 #include <mutex>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 using namespace TestFiles;
+using namespace std::string_literals;
 
 namespace {
 
@@ -52,6 +58,7 @@ public:
 
     std::unique_ptr<ByteSource> openInput(const std::string &path) override
     {
+        ++inputsOpened;
         auto real = DesktopRunEnvironment::openInput(path);
         if (m_fault != Fault::Read)
             return real;
@@ -63,6 +70,7 @@ public:
                     throw FileError(FileError::Operation::Read, "ALL.TXT", "Input/output error");
                 return 0;
             }
+            std::optional<FileIdentity> identity() const override { return real->identity(); }
         };
         auto failing = std::make_unique<Failing>();
         failing->real = std::move(real);
@@ -85,6 +93,7 @@ public:
                 if (written > 50000)
                     throw FileError(FileError::Operation::Write, path, "No space left on device");
             }
+            void refuseIfReplacing(const ByteSource &log) override { real->refuseIfReplacing(log); }
             void commit() override { real->commit(); }
         };
         auto failing = std::make_unique<Failing>();
@@ -92,6 +101,8 @@ public:
         failing->path = path;
         return failing;
     }
+
+    int inputsOpened = 0;
 
 private:
     Fault m_fault;
@@ -144,6 +155,7 @@ public:
                 handedOut += got;
                 return got;
             }
+            std::optional<FileIdentity> identity() const override { return real->identity(); }
         };
         auto slow = std::make_unique<Slow>();
         slow->real = DesktopRunEnvironment::openInput(path);
@@ -187,6 +199,7 @@ private slots:
     void init();
     void writesTheCondensedLogAndAnnouncesIt_data();
     void writesTheCondensedLogAndAnnouncesIt();
+    void replacesAnEarlierCondensedLog_data();
     void replacesAnEarlierCondensedLog();
     void failureLeavesTheEarlierLogAndSaysWhy_data();
     void failureLeavesTheEarlierLogAndSaysWhy();
@@ -252,12 +265,59 @@ void CondensingRunTest::writesTheCondensedLogAndAnnouncesIt()
     QCOMPARE(m_button.text(), QStringLiteral("Clarify the raw JT65a logfile now."));
 }
 
+void CondensingRunTest::replacesAnEarlierCondensedLog_data()
+{
+    using P = QFileDevice;
+    QTest::addColumn<std::string>("call");
+    QTest::addColumn<int>("permissions");  // of the earlier file; 0: as made
+    QTest::newRow("earlier, longer condensed log") << "K1ABC"s << 0;
+    QTest::newRow("read-only earlier file keeps its mode")
+        << "K1ABC"s << int(P::ReadOwner | P::ReadGroup | P::ReadOther);
+#ifdef Q_OS_UNIX
+    QTest::newRow("0464 kept") << "K1ABC"s << int(P::ReadOwner | P::ReadGroup | P::WriteGroup | P::ReadOther);
+    QTest::newRow("owner and group kept when run as root") << "K1ABC"s << 0;
+#endif
+    // The longest name a file system takes: 6 + 237 + 12 bytes.
+    QTest::newRow("255-byte name, run twice") << std::string(237, 'W') << 0;
+}
+
 void CondensingRunTest::replacesAnEarlierCondensedLog()
 {
-    writeFile(path("jt65a_K1ABC_logfile.txt"), "an earlier, longer condensed log " + std::string(900000, 'x'));
+    QFETCH(std::string, call);
+    QFETCH(int, permissions);
+    const QString tag = QTest::currentDataTag();
+    const QString output = path(QString::fromStdString(CondensedLog::fileNameFor(call)));
     DesktopRunEnvironment environment;
-    QVERIFY(run(environment, "K1ABC"));
-    QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(decoderLog(), "K1ABC"));
+    if (tag.contains("run twice"))
+        QVERIFY(run(environment, call));
+    else
+        writeFile(output, "an earlier, longer condensed log " + std::string(900000, 'x'));
+    if (permissions != 0)
+        QVERIFY(QFile::setPermissions(output, QFileDevice::Permissions(permissions)));
+#ifdef Q_OS_UNIX
+    const bool owner = tag.contains("owner");
+    if (owner && geteuid() != 0)
+        QSKIP("Only root can give the earlier file another owner.");
+    if (owner)
+        QCOMPARE(chown(QFile::encodeName(output).constData(), 4321, 5432), 0);
+    struct stat before {};
+    QCOMPARE(stat(QFile::encodeName(output).constData(), &before), 0);
+#endif
+    const QFileDevice::Permissions permissionsBefore = QFile::permissions(output);
+
+    QVERIFY(run(environment, call));
+    QCOMPARE(readBytes(output), referenceCondense(decoderLog(), call));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2);
+    QCOMPARE(QFile::permissions(output), permissionsBefore);
+#ifdef Q_OS_UNIX
+    struct stat after {};
+    QCOMPARE(stat(QFile::encodeName(output).constData(), &after), 0);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+#endif
+    if (permissions != 0)
+        QFile::setPermissions(output, QFileDevice::ReadOwner | QFileDevice::WriteOwner);  // for the clean-up
 }
 
 void CondensingRunTest::failureLeavesTheEarlierLogAndSaysWhy_data()
@@ -276,6 +336,16 @@ void CondensingRunTest::failureLeavesTheEarlierLogAndSaysWhy_data()
                                          << "Input/output error";
     QTest::newRow("write error half-way") << int(FaultyEnvironment::Fault::Write)
                                           << "jt65a_K1ABC_logfile.txt" << "No space left on device";
+    // A name longer than any folder takes (268 bytes) fails before the log is read.
+#ifdef Q_OS_WIN
+    // Windows' own words for a name its file systems cannot hold (ERROR_FILENAME_EXCED_RANGE).
+    const QString tooLongReason = qt_error_string(206);
+#else
+    QFile tooLong(QDir(QDir::tempPath()).filePath(QString(268, 'W')));
+    QVERIFY(!tooLong.open(QIODevice::WriteOnly));
+    const QString tooLongReason = tooLong.errorString();
+#endif
+    QTest::newRow("name too long") << int(FaultyEnvironment::Fault::None) << "jt65a_WWWW" << tooLongReason;
 }
 
 void CondensingRunTest::failureLeavesTheEarlierLogAndSaysWhy()
@@ -293,8 +363,11 @@ void CondensingRunTest::failureLeavesTheEarlierLogAndSaysWhy()
         writeFile(output, earlier);
     const QStringList before = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 
+    const bool tooLong = QString(QTest::currentDataTag()).startsWith("name too long");
     FaultyEnvironment environment(static_cast<FaultyEnvironment::Fault>(fault));
-    QVERIFY(!run(environment, "K1ABC"));
+    QVERIFY(!run(environment, tooLong ? std::string(250, 'W') : "K1ABC"));
+    if (tooLong)
+        QCOMPARE(environment.inputsOpened, 0);
 
     QCOMPARE(m_closer->boxes.size(), 1);
     const ModalBoxCloser::Box box = m_closer->boxes.first();

@@ -9,14 +9,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
 #include <new>
+#include <system_error>
 
 #ifdef Q_OS_UNIX
+#include <dlfcn.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -54,6 +58,16 @@ public:
     }
 };
 
+#ifdef Q_OS_LINUX
+// The preloaded shim's switch (tests/SaveFailureShim.cpp), where it is loaded.
+using SaveShim = void (*)(const char *call, int unnamed);
+
+SaveShim saveShim()
+{
+    return reinterpret_cast<SaveShim>(dlsym(RTLD_DEFAULT, "clarifier_save_shim"));
+}
+#endif
+
 } // namespace
 
 class HostileFilesTest : public QObject
@@ -65,6 +79,9 @@ private slots:
     void refusedWithNothingLost_data();
     void refusedWithNothingLost();
     void notEnoughMemoryIsAWarningAndTheProgramGoesOn();
+    void injectedFailureLeavesTheEarlierLog_data();
+    void injectedFailureLeavesTheEarlierLog();
+    void leftoversOfEndedRunsAreRemoved();
     void messagesShowNamesAsTheyAre_data();
     void messagesShowNamesAsTheyAre();
 
@@ -77,6 +94,7 @@ private:
     bool run(RunEnvironment &environment, const QString &folder = {});
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QTemporaryDir> m_elsewhere;  // another folder, which a link may lead to
     CommandButton m_button;
     std::unique_ptr<ModalBoxCloser> m_closer;
 };
@@ -85,6 +103,8 @@ void HostileFilesTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
+    m_elsewhere = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_elsewhere->isValid());
     m_closer = std::make_unique<ModalBoxCloser>();
 }
 
@@ -101,12 +121,22 @@ void HostileFilesTest::refusedWithNothingLost_data()
     QTest::addColumn<QString>("expectedReason");
     const QString sameFile = "This name leads to the log file itself";
     const QString special = "This is not an ordinary file but a named pipe, a device or a socket";
-    QTest::newRow("condensed log's name is a second name of the log") << "jt65a_K1ABC_logfile.txt" << sameFile;
+    const QString link = "This name is a link, and the condensed log is never written through a link.";
+    const QString output = "jt65a_K1ABC_logfile.txt";
+    QTest::newRow("condensed log's name is a second name of the log") << output << sameFile;
 #ifdef Q_OS_UNIX
-    QTest::newRow("condensed log's name is a link to the log") << "jt65a_K1ABC_logfile.txt" << sameFile;
+    QTest::newRow("condensed log's name is a link to the log") << output << link;
+    QTest::newRow("condensed log's name is a link through far/.. to the log") << output << link;
+    QTest::newRow("condensed log's name is a chain of 41 links to the log") << output << link;
+    QTest::newRow("condensed log's name is a link to another file") << output << link;
+    QTest::newRow("condensed log's name is a dangling link") << output << link;
+    QTest::newRow("condensed log's name is a named pipe") << output << "This name is not an ordinary file";
     QTest::newRow("log is a named pipe") << "ALL.TXT" << special;
     QTest::newRow("log is a device without end") << "ALL.TXT" << special;
     QTest::newRow("log is a socket") << "ALL.TXT" << special;
+#endif
+#ifdef Q_OS_WIN
+    QTest::newRow("condensed log's name is a junction to another folder") << output << link;
 #endif
 }
 
@@ -117,19 +147,53 @@ void HostileFilesTest::refusedWithNothingLost()
     const QString tag = QTest::currentDataTag();
     const QString log = path("ALL.TXT");
     const QString output = path("jt65a_K1ABC_logfile.txt");
-    if (tag.contains("second name") || tag.contains("link")) {
+    const QString otherFile = m_elsewhere->filePath("notes.txt");
+    const std::string notes = "another user's notes\n";
+    writeFile(otherFile, notes);
+    if (tag.startsWith("condensed log's name"))
         writeFile(log, theLog);
-        std::error_code error;
-        if (tag.contains("link"))
-            std::filesystem::create_symlink("ALL.TXT", output.toStdString(), error);
-        else
-            std::filesystem::create_hard_link(log.toStdString(), output.toStdString(), error);
+    std::error_code error;
+    const auto linkAtOutput = [&](const QString &target) {
+        std::filesystem::create_symlink(target.toStdString(), output.toStdString(), error);
+    };
+    if (tag.contains("second name"))
+        std::filesystem::create_hard_link(log.toStdString(), output.toStdString(), error);
+    if (tag.endsWith("a link to the log"))
+        linkAtOutput("ALL.TXT");
+    if (tag.contains("far/..")) {
+        // The link's text names ALL.TXT beside it; the system finds far's parent.
+        QVERIFY(QDir(m_elsewhere->path()).mkdir("sub"));
+        std::filesystem::create_directory_symlink(m_elsewhere->filePath("sub").toStdString(),
+                                                  path("far").toStdString(), error);
         QVERIFY2(!error, error.message().c_str());
+        linkAtOutput("far/../ALL.TXT");
     }
+    if (tag.contains("41 links")) {
+        for (int i = 1; i <= 41 && !error; ++i) {
+            const std::string target = i == 41 ? "ALL.TXT" : "link" + std::to_string(i + 1);
+            std::filesystem::create_symlink(target, path(QString("link%1").arg(i)).toStdString(), error);
+        }
+        QVERIFY2(!error, error.message().c_str());
+        linkAtOutput("link1");
+    }
+    if (tag.contains("another file"))
+        linkAtOutput(otherFile);
+    if (tag.contains("dangling"))
+        linkAtOutput(m_elsewhere->filePath("new.txt"));
+    QVERIFY2(!error, error.message().c_str());
+#ifdef Q_OS_WIN
+    if (tag.contains("junction")) {
+        const int made = QProcess::execute("cmd.exe", {"/c", "mklink", "/J", QDir::toNativeSeparators(output),
+                                                       QDir::toNativeSeparators(m_elsewhere->path())});
+        // Wine 8 has no reparse points: its mklink /J makes nothing.
+        if (made != 0 || !QFileInfo(output).isJunction())
+            QSKIP("This system made no junction (mklink /J), so there is none to refuse.");
+    }
+#endif
 #ifdef Q_OS_UNIX
     int socketHandle = -1;
     if (tag.contains("pipe"))
-        QCOMPARE(mkfifo(QFile::encodeName(log).constData(), 0600), 0);
+        QCOMPARE(mkfifo(QFile::encodeName(tag.startsWith("log") ? log : output).constData(), 0600), 0);
     if (tag.contains("device"))
         QVERIFY(QFile::link("/dev/zero", log));
     if (tag.contains("socket")) {
@@ -148,6 +212,7 @@ void HostileFilesTest::refusedWithNothingLost()
     });
 #endif
     const QStringList before = entries();
+    const QStringList elsewhereBefore = QDir(m_elsewhere->path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
 
     DesktopRunEnvironment environment;
     QVERIFY(!run(environment));
@@ -160,7 +225,9 @@ void HostileFilesTest::refusedWithNothingLost()
     QVERIFY2(box.text.contains("Nothing was changed."), qPrintable(box.text));
     QCOMPARE(m_button.text(), QStringLiteral("Clarify the raw JT65a logfile now."));
     QCOMPARE(entries(), before);
-    if (tag.contains("second name") || tag.contains("link"))
+    QCOMPARE(QDir(m_elsewhere->path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot), elsewhereBefore);
+    QCOMPARE(readBytes(otherFile), notes);
+    if (tag.startsWith("condensed log's name"))
         QCOMPARE(readBytes(log), theLog);
 }
 
@@ -182,6 +249,79 @@ void HostileFilesTest::notEnoughMemoryIsAWarningAndTheProgramGoesOn()
 
     DesktopRunEnvironment enough;
     QVERIFY(run(enough));
+    QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(theLog, "K1ABC"));
+}
+
+void HostileFilesTest::injectedFailureLeavesTheEarlierLog_data()
+{
+    QTest::addColumn<QByteArray>("call");
+    QTest::addColumn<bool>("unnamed");
+    for (const bool unnamed : {true, false}) {
+        const char *kind = unnamed ? "unnamed new file" : "named new file";
+        QTest::addRow("%s, write fails", kind) << QByteArray("write") << unnamed;
+        QTest::addRow("%s, flush fails", kind) << QByteArray("fdatasync") << unnamed;
+        QTest::addRow("%s, close fails", kind) << QByteArray("close") << unnamed;
+        QTest::addRow("%s, rename fails", kind) << QByteArray("renameat") << unnamed;
+    }
+    QTest::newRow("unnamed new file, link fails") << QByteArray("linkat") << true;
+    QTest::newRow("flush of the folder fails, after the rename") << QByteArray("fsync") << true;
+}
+
+void HostileFilesTest::injectedFailureLeavesTheEarlierLog()
+{
+    QFETCH(QByteArray, call);
+    QFETCH(bool, unnamed);
+#ifdef Q_OS_LINUX
+    const SaveShim shim = saveShim();
+#else
+    void (*shim)(const char *, int) = nullptr;
+#endif
+    if (shim == nullptr)
+        QSKIP("Runs with tests/SaveFailureShim preloaded (the tst_hostilefiles_injected test).");
+    writeFile(path("ALL.TXT"), theLog);
+    const std::string earlier = "the earlier condensed log\r\n";
+    writeFile(path("jt65a_K1ABC_logfile.txt"), earlier);
+    const QStringList before = entries();
+
+    shim(call.constData(), unnamed);
+    const auto disarm = qScopeGuard([shim] { shim(nullptr, 1); });
+    DesktopRunEnvironment environment;
+    QVERIFY(!run(environment));
+
+    QCOMPARE(m_closer->boxes.size(), 1);
+    const ModalBoxCloser::Box box = m_closer->boxes.first();
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QVERIFY2(box.text.contains(path("jt65a_K1ABC_logfile.txt")), qPrintable(box.text));
+    QVERIFY2(box.text.contains(QString::fromStdString(std::generic_category().message(EIO))), qPrintable(box.text));
+    QCOMPARE(entries(), before);
+    if (call == "fsync") {
+        // The new file is in place; only its lasting through a power failure is in doubt.
+        QVERIFY2(box.text.contains("its folder could not be flushed to disk"), qPrintable(box.text));
+        QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(theLog, "K1ABC"));
+    } else {
+        QVERIFY2(box.text.contains("Nothing was changed."), qPrintable(box.text));
+        QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), earlier);
+    }
+}
+
+// A run that ended before its save did leaves its new file under a save's
+// temporary name; the next run removes it, unless a run still holds it.
+void HostileFilesTest::leftoversOfEndedRunsAreRemoved()
+{
+    writeFile(path("ALL.TXT"), theLog);
+    writeFile(path(".jt65a-0123456789.tmp"), "half a condensed log");
+    writeFile(path(".jt65a-abcdefghij.tmp"), "a run's file in the making");
+    writeFile(path(".jt65a-notours.tmp"), "not a save's name");
+    QFile held(path(".jt65a-abcdefghij.tmp"));
+    QVERIFY(held.open(QIODevice::ReadWrite));
+#ifdef Q_OS_UNIX
+    QCOMPARE(flock(held.handle(), LOCK_EX | LOCK_NB), 0);
+#endif
+
+    DesktopRunEnvironment environment;
+    QVERIFY(run(environment));
+    QCOMPARE(entries(), QStringList({".jt65a-abcdefghij.tmp", ".jt65a-notours.tmp", "ALL.TXT",
+                                     "jt65a_K1ABC_logfile.txt"}));
     QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(theLog, "K1ABC"));
 }
 
