@@ -181,6 +181,9 @@ void SaveFileOutput::startWriteBack()
     // Only a hint: a system that cannot do it still writes the file in commit().
     ::sync_file_range(m_file, static_cast<off_t>(m_writeBackStart),
                       static_cast<off_t>(m_written - m_writeBackStart), SYNC_FILE_RANGE_WRITE);
+    if (!m_flush)
+        m_flush.emplace(m_file);
+    m_flush->request();
 #endif
     m_writeBackStart = m_written;
 }
@@ -200,6 +203,12 @@ void SaveFileOutput::commit()
     if (::fcntl(m_file, F_FULLFSYNC) != 0 && ::fsync(m_file) != 0)
         fail(NativeFiles::reason(errno));
 #elif defined(__linux__)
+    if (m_flush) {
+        const int failed = m_flush->finish();
+        m_flush.reset();
+        if (failed != 0)
+            fail(NativeFiles::reason(failed));
+    }
     if (::fdatasync(m_file) != 0)
         fail(NativeFiles::reason(errno));
 #else
@@ -270,6 +279,7 @@ void SaveFileOutput::putInPlace()
 
 void SaveFileOutput::discard()
 {
+    m_flush.reset();
     if (m_file >= 0)
         ::close(m_file);
     if (!m_temporaryName.empty())

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "BackgroundFlush.h"
 #include "FileIdentity.h"
 #include "OutputFile.h"
 
@@ -26,7 +27,8 @@
 // - An earlier file's permission bits are kept (its owner and group too when
 //   run as root); being a new file, it does not keep the earlier one's other
 //   hard links. While the file is written, the system is asked to start
-//   writing it to disk, a few megabytes at a time.
+//   writing it to disk, and it is flushed on another thread, a few megabytes
+//   at a time; a failure of such a flush fails the save as its last one would.
 //
 // The path is the system's own bytes on POSIX systems and UTF-8 on Windows.
 // Every failure throws FileError with the path and the system's reason.
@@ -85,5 +87,6 @@ private:
     int m_folder = -1;
     int m_file = -1;
     int m_hold = -1;  // the same open file: keeps it, and its lock, after the checked close
+    std::optional<BackgroundFlush> m_flush;  // of m_file, once it has grown a step
 #endif
 };

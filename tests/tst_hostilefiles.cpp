@@ -256,21 +256,25 @@ void HostileFilesTest::injectedFailureLeavesTheEarlierLog_data()
 {
     QTest::addColumn<QByteArray>("call");
     QTest::addColumn<bool>("unnamed");
+    QTest::addColumn<bool>("large");  // a condensed log that is flushed while it is written
     for (const bool unnamed : {true, false}) {
         const char *kind = unnamed ? "unnamed new file" : "named new file";
-        QTest::addRow("%s, write fails", kind) << QByteArray("write") << unnamed;
-        QTest::addRow("%s, flush fails", kind) << QByteArray("fdatasync") << unnamed;
-        QTest::addRow("%s, close fails", kind) << QByteArray("close") << unnamed;
-        QTest::addRow("%s, rename fails", kind) << QByteArray("renameat") << unnamed;
+        QTest::addRow("%s, write fails", kind) << QByteArray("write") << unnamed << false;
+        QTest::addRow("%s, flush fails", kind) << QByteArray("fdatasync") << unnamed << false;
+        QTest::addRow("%s, close fails", kind) << QByteArray("close") << unnamed << false;
+        QTest::addRow("%s, rename fails", kind) << QByteArray("renameat") << unnamed << false;
     }
-    QTest::newRow("unnamed new file, link fails") << QByteArray("linkat") << true;
-    QTest::newRow("flush of the folder fails, after the rename") << QByteArray("fsync") << true;
+    QTest::newRow("unnamed new file, link fails") << QByteArray("linkat") << true << false;
+    QTest::newRow("flush of the folder fails, after the rename") << QByteArray("fsync") << true << false;
+    QTest::newRow("a flush while the file is written fails, the last one works")
+        << QByteArray("fdatasync") << true << true;
 }
 
 void HostileFilesTest::injectedFailureLeavesTheEarlierLog()
 {
     QFETCH(QByteArray, call);
     QFETCH(bool, unnamed);
+    QFETCH(bool, large);
 #ifdef Q_OS_LINUX
     const SaveShim shim = saveShim();
 #else
@@ -278,7 +282,10 @@ void HostileFilesTest::injectedFailureLeavesTheEarlierLog()
 #endif
     if (shim == nullptr)
         QSKIP("Runs with tests/SaveFailureShim preloaded (the tst_hostilefiles_injected test).");
-    writeFile(path("ALL.TXT"), theLog);
+    std::string log = theLog;
+    while (large && log.size() < (std::size_t{12} << 20))
+        log += "000000   6  -27  3.8   -11   7 * K1ABC W9XYZ EN52\r\n";
+    writeFile(path("ALL.TXT"), log);
     const std::string earlier = "the earlier condensed log\r\n";
     writeFile(path("jt65a_K1ABC_logfile.txt"), earlier);
     const QStringList before = entries();
@@ -297,7 +304,7 @@ void HostileFilesTest::injectedFailureLeavesTheEarlierLog()
     if (call == "fsync") {
         // The new file is in place; only its lasting through a power failure is in doubt.
         QVERIFY2(box.text.contains("its folder could not be flushed to disk"), qPrintable(box.text));
-        QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(theLog, "K1ABC"));
+        QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(log, "K1ABC"));
     } else {
         QVERIFY2(box.text.contains("Nothing was changed."), qPrintable(box.text));
         QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), earlier);
