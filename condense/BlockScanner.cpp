@@ -198,6 +198,19 @@ std::size_t BlockScanner::next(std::size_t from)
     }
 }
 
+std::size_t BlockScanner::lineStart(std::size_t at, std::size_t floor) const
+{
+    while (at > floor) {
+        const std::size_t base = at - floor > blockSize ? at - blockSize : floor;
+        const std::size_t count = at - base;  // 1 to 64 bytes, [base, at)
+        const std::uint64_t bits = terminatorBits(base) & (~std::uint64_t{0} >> (blockSize - count));
+        if (bits != 0)
+            return base + blockSize - static_cast<std::size_t>(std::countl_zero(bits));
+        at = base;
+    }
+    return floor;
+}
+
 void BlockScanner::load(std::size_t base)
 {
     m_base = base;

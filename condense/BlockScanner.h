@@ -28,6 +28,12 @@ public:
     // Positions asked for must not decrease from call to call.
     std::size_t next(std::size_t from);
 
+    // Of a Terminators scanner: the start of the line that holds position
+    // `at`, just after the last terminator before it, looking no further back
+    // than `floor`. Searches sixty-four bytes at a time, backwards; next()
+    // goes on where it was.
+    std::size_t lineStart(std::size_t at, std::size_t floor) const;
+
 private:
     void load(std::size_t base);
     std::uint64_t terminatorBits(std::size_t base) const;

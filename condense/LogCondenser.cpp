@@ -32,15 +32,6 @@ bool isTransmitLine(const char *line, std::size_t length)
     return length >= 13 && std::memcmp(line + 8, "Trans", 5) == 0;
 }
 
-// The start of the line that holds position `at`, looking no further back
-// than `floor`, itself a line start.
-std::size_t lineStartOf(const char *data, std::size_t at, std::size_t floor)
-{
-    while (at > floor && !BlockScanner::isTerminator(data[at - 1]))
-        --at;
-    return at;
-}
-
 } // namespace
 
 LogCondenser::LogCondenser(std::string_view callSign, std::size_t bufferSize, std::size_t joinRoom)
@@ -273,7 +264,7 @@ std::size_t LogCondenser::condenseLines(const char *data, std::size_t size, bool
         const std::size_t at = std::min(markerLine, callAt);
         if (at >= end)
             break;
-        const std::size_t lineStart = at == markerLine ? markerLine : lineStartOf(data, callAt, pos);
+        const std::size_t lineStart = at == markerLine ? markerLine : terminators.lineStart(callAt, pos);
         const std::size_t lineEnd = terminators.next(at);
         const bool containsCall = callAt <= lineEnd && lineEnd - callAt >= callLength;
         classify(data + lineStart, lineEnd - lineStart, containsCall);

@@ -197,6 +197,9 @@ void LogCondenserTest::keepsTheReviewedLines_data()
         << "utc\r\n12345678trans\r\n"s << "K1ABC"s << ""s;
     QTest::newRow("call twice, line once") << "K1ABC K1ABC\r\n"s << "K1ABC"s << "K1ABC K1ABC\r\n"s;
     QTest::newRow("call at the end") << "CQ K1ABC\r\n"s << "K1ABC"s << "CQ K1ABC\r\n"s;
+    QTest::newRow("call 200 bytes into a line, a CR 64 bytes before it")
+        << "x\r\n" + std::string(136, 'a') + "\r" + std::string(63, 'b') + "K1ABC\r\n" << "K1ABC"s
+        << std::string(63, 'b') + "K1ABC\r\n";
     QTest::newRow("call alone") << "K1ABC\r\n"s << "K1ABC"s << "K1ABC\r\n"s;
     QTest::newRow("call inside a longer call") << "CQ K1ABCD\r\n"s << "K1ABC"s << "CQ K1ABCD\r\n"s;
     QTest::newRow("call in lower case only") << "cq k1abc\r\n"s << "K1ABC"s << ""s;
