@@ -32,6 +32,37 @@ public:
         return 0;
     }
 
+    // A view of the input's bytes where the system keeps them, in place of a
+    // copy of them.
+    struct Window
+    {
+        const char *data = nullptr;
+        std::size_t size = 0;  // fewer than asked for only at the input's end
+        int handle = -1;       // the source's own
+    };
+
+    // Whether mapWindow() works. Only a source that readsAtPositions() does.
+    virtual bool mapsWindows() const { return false; }
+
+    // A view of up to `size` bytes that begin `offset` bytes into the input,
+    // as long as the input holds them now; size 0 at its end. Throws
+    // FileError when the system refuses. Only called when mapsWindows() is
+    // true; every window is given back with unmapWindow().
+    virtual Window mapWindow(std::uint64_t offset, std::size_t size)
+    {
+        (void)offset; (void)size;
+        return {};
+    }
+
+    // Gives a window back. Returns false when the input was cut short while
+    // the window was open: the bytes it lost read as zeros, so what was made
+    // of them is not the log.
+    virtual bool unmapWindow(const Window &window)
+    {
+        (void)window;
+        return true;
+    }
+
     // Which file this is, where the input is an open file.
     virtual std::optional<FileIdentity> identity() const { return std::nullopt; }
 };

@@ -87,7 +87,7 @@ void LogCondenser::condenseBody(ByteSource &input, RunProgress *progress)
     for (;;) {
         const ReadAhead::Chunk chunk = ahead.next();
         const bool atEnd = chunk.size == 0;
-        take(chunk.data, chunk.size, atEnd);
+        take(chunk.data, chunk.size, atEnd, chunk.inPlace);
         m_held = std::max(m_held, ahead.heldBytes() + m_output->heldBytes() + m_carried.capacity()
                                       + m_longLine.heldBytes());
         if (progress != nullptr) {
@@ -102,8 +102,8 @@ void LogCondenser::condenseBody(ByteSource &input, RunProgress *progress)
 
 // Condenses the lines that data[0, size) completes, the carried line first,
 // and carries its unfinished last line on. There are m_joinRoom bytes of room
-// in front of data.
-void LogCondenser::take(char *data, std::size_t size, bool atEnd)
+// in front of data; `inPlace`, they hold the log's bytes before data already.
+void LogCondenser::take(char *data, std::size_t size, bool atEnd, bool inPlace)
 {
     std::uint64_t offset = m_offset;  // where data[0] lies in the log
     m_offset += size;
@@ -125,7 +125,8 @@ void LogCondenser::take(char *data, std::size_t size, bool atEnd)
         }
         if (m_carried.size() <= m_joinRoom) {
             data -= m_carried.size();
-            std::memcpy(data, m_carried.data(), m_carried.size());
+            if (!inPlace)
+                std::memcpy(data, m_carried.data(), m_carried.size());
             size += m_carried.size();
             offset -= m_carried.size();
         } else {

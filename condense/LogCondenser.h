@@ -85,7 +85,7 @@ public:
 
 private:
     void condenseBody(ByteSource &input, RunProgress *progress);
-    void take(char *data, std::size_t size, bool atEnd);
+    void take(char *data, std::size_t size, bool atEnd, bool inPlace);
     void holdCarried(const char *data, std::size_t size);
     void beginLongLine(std::uint64_t offset, const char *data, std::size_t size);
     bool continueLongLine(const char *data, std::size_t size, bool atEnd, std::size_t &next);

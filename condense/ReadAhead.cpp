@@ -2,8 +2,11 @@
 #include "ReadAhead.h"
 
 #include "ByteSource.h"
+#include "FileError.h"
 #include "RunCancelled.h"
 #include "RunProgress.h"
+
+#include <algorithm>
 
 ReadAhead::ReadAhead(ByteSource &source, std::size_t chunkSize, std::size_t headroom,
                      const RunProgress *progress, Reading reading)
@@ -11,9 +14,16 @@ ReadAhead::ReadAhead(ByteSource &source, std::size_t chunkSize, std::size_t head
     , m_progress(progress)
     , m_chunkSize(chunkSize)
     , m_headroom(PageAlignedBuffer::wholePages(headroom))
+    , m_mapped(reading == Reading::Ahead && source.mapsWindows())
 {
-    for (auto &buffer : m_buffers)
-        buffer = PageAlignedBuffer(m_headroom + chunkSize);
+    if (m_mapped) {
+        m_buffers[0] = PageAlignedBuffer(m_headroom);
+    } else {
+        for (std::uint64_t index = 0; index < bufferCount; ++index) {
+            m_buffers[index] = PageAlignedBuffer(m_headroom + chunkSize);
+            m_data[index] = dataOf(index);
+        }
+    }
     if (reading == Reading::Ahead)
         m_reader = std::thread(&ReadAhead::readAll, this);
 }
@@ -27,6 +37,8 @@ ReadAhead::~ReadAhead()
     m_changed.notify_all();
     if (m_reader.joinable())
         m_reader.join();
+    for (std::uint64_t index = 0; index < bufferCount; ++index)
+        unmap(index);
 }
 
 std::size_t ReadAhead::readOne(std::uint64_t index, std::size_t offset)
@@ -34,6 +46,46 @@ std::size_t ReadAhead::readOne(std::uint64_t index, std::size_t offset)
     if (m_progress != nullptr && m_progress->cancelled())
         throw RunCancelled();
     return m_source.read(dataOf(index) + offset, m_chunkSize - offset);
+}
+
+// Reads until the buffer is full or the input ends.
+std::size_t ReadAhead::fill(std::uint64_t index, bool &atEnd)
+{
+    std::size_t got = 0;
+    while (got < m_chunkSize && !atEnd) {
+        const std::size_t more = readOne(index, got);
+        got += more;
+        atEnd = more == 0;
+    }
+    return got;
+}
+
+// Maps the next piece with up to m_headroom bytes of the input in front.
+std::size_t ReadAhead::mapOne(std::uint64_t index)
+{
+    if (m_progress != nullptr && m_progress->cancelled())
+        throw RunCancelled();
+    const std::uint64_t begin = m_mappedTo - std::min<std::uint64_t>(m_mappedTo, m_headroom);
+    const auto front = static_cast<std::size_t>(m_mappedTo - begin);
+    const ByteSource::Window window = m_source.mapWindow(begin, front + m_chunkSize);
+    ByteSource::Window &slot = m_windows[index % bufferCount];
+    slot = window;
+    if (window.size <= front)
+        return 0;  // the end (or a log cut shorter than what was read)
+    m_data[index % bufferCount] = const_cast<char *>(window.data) + front;
+    m_mappedTo += window.size - front;
+    return window.size - front;
+}
+
+// Gives the piece's window back; false when the log was cut short under it.
+bool ReadAhead::unmap(std::uint64_t index)
+{
+    ByteSource::Window &slot = m_windows[index % bufferCount];
+    if (slot.handle < 0 && slot.data == nullptr)
+        return true;
+    const ByteSource::Window window = slot;
+    slot = {};
+    return m_source.unmapWindow(window);
 }
 
 void ReadAhead::readAll()
@@ -49,11 +101,7 @@ void ReadAhead::readAll()
         std::size_t got = 0;
         std::exception_ptr failure;
         try {
-            while (got < m_chunkSize && !atEnd) {
-                const std::size_t more = readOne(index, got);
-                got += more;
-                atEnd = more == 0;
-            }
+            got = m_mapped ? mapOne(index) : fill(index, atEnd);
         } catch (...) {
             failure = std::current_exception();
         }
@@ -78,6 +126,9 @@ ReadAhead::Chunk ReadAhead::next()
         const std::uint64_t index = m_taken++;
         return {dataOf(index), readOne(index)};
     }
+    // On this thread, so that a piece of a log cut short fails the scan.
+    if (m_mapped && m_taken > m_released && !unmap(m_taken - 1))
+        throw FileError(FileError::Operation::Read, std::string(), FileError::changedDuringRun);
     std::unique_lock lock(m_mutex);
     if (m_taken > m_released) {
         m_released = m_taken;
@@ -87,5 +138,8 @@ ReadAhead::Chunk ReadAhead::next()
     if (m_taken == m_filled)
         std::rethrow_exception(m_failure);
     const std::uint64_t index = m_taken++;
-    return {dataOf(index), m_sizes[index % bufferCount]};
+    const std::size_t size = m_sizes[index % bufferCount];
+    if (m_mapped && size == 0)
+        return {m_buffers[0].get() + m_headroom, 0, false};  // room for the last line, at the end
+    return {m_data[index % bufferCount], size, m_mapped};
 }

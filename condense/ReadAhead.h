@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ByteSource.h"
 #include "PageAlignedBuffer.h"
 
 #include <condition_variable>
@@ -10,7 +11,6 @@
 #include <mutex>
 #include <thread>
 
-class ByteSource;
 class RunProgress;
 
 // Reads a source on a thread of its own, a few buffers ahead of the one being
@@ -25,13 +25,21 @@ class RunProgress;
 // whole pages, so that the data begins on a page); the caller may put the end
 // of the previous buffer there, so that a line that runs across two reads
 // lies in one piece without moving the new data.
+//
+// From a source that maps windows (an ordinary file), read ahead, nothing is
+// copied: the thread maps each piece where the system keeps the file, with
+// `headroom` bytes of the file in front of it, so that the end of the
+// previous piece is there already.
 class ReadAhead
 {
 public:
     struct Chunk
     {
-        char *data;        // data - headroom .. data + size may be written
+        char *data;        // unless inPlace, data - headroom .. data + size may be written
         std::size_t size;  // 0 at the end of the input
+        // The headroom bytes in front of data hold what precedes data in the
+        // input, and may not be written.
+        bool inPlace = false;
     };
 
     enum class Reading { Ahead, OnDemand };
@@ -50,7 +58,7 @@ public:
     // the failure have been taken.
     Chunk next();
 
-    // The bytes of the buffers.
+    // The bytes of the buffers, or of the windows.
     std::size_t heldBytes() const { return bufferCount * (m_headroom + m_chunkSize); }
 
 private:
@@ -58,14 +66,21 @@ private:
 
     void readAll();
     std::size_t readOne(std::uint64_t index, std::size_t offset = 0);
+    std::size_t fill(std::uint64_t index, bool &atEnd);
+    std::size_t mapOne(std::uint64_t index);
+    bool unmap(std::uint64_t index);
     char *dataOf(std::uint64_t index) { return m_buffers[index % bufferCount].get() + m_headroom; }
 
     ByteSource &m_source;
     const RunProgress *m_progress;
     std::size_t m_chunkSize;
     std::size_t m_headroom;
-    PageAlignedBuffer m_buffers[bufferCount];
+    bool m_mapped;
+    PageAlignedBuffer m_buffers[bufferCount];  // or, when mapped, the end's room only
+    ByteSource::Window m_windows[bufferCount];
+    char *m_data[bufferCount] = {};
     std::size_t m_sizes[bufferCount] = {};
+    std::uint64_t m_mappedTo = 0;  // where the next window's piece begins
 
     std::mutex m_mutex;
     std::condition_variable m_changed;

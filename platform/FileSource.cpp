@@ -11,7 +11,10 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include "BusErrorGuard.h"
+
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -43,6 +46,13 @@ const char *refusal(const struct stat &status)
     return nullptr;
 }
 
+// Windows are mapped from whole pages.
+std::size_t pageSize()
+{
+    static const auto size = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    return size;
+}
+
 } // namespace
 
 FileSource::FileSource(const std::string &path)
@@ -65,6 +75,13 @@ FileSource::FileSource(const std::string &path)
 #ifdef POSIX_FADV_SEQUENTIAL
     ::posix_fadvise(m_file, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
+    // Not every file system maps files (some network and FUSE ones do not).
+    if (status.st_size > 0) {
+        void *page = ::mmap(nullptr, 1, PROT_READ, MAP_SHARED, m_file, 0);
+        m_maps = page != MAP_FAILED;
+        if (m_maps)
+            ::munmap(page, 1);
+    }
 }
 
 FileSource::~FileSource()
@@ -99,6 +116,43 @@ std::size_t FileSource::readAt(std::uint64_t offset, char *buffer, std::size_t c
         done += static_cast<std::size_t>(got);
     }
     return done;
+}
+
+
+ByteSource::Window FileSource::mapWindow(std::uint64_t offset, std::size_t size)
+{
+    struct stat status {};
+    if (::fstat(m_file, &status) != 0)
+        fail(NativeFiles::reason(errno));
+    // Only what the file holds now: a page past its end cannot be touched.
+    const auto fileSize = static_cast<std::uint64_t>(status.st_size);
+    if (fileSize <= offset)
+        return {};
+    const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(size, fileSize - offset));
+    const std::uint64_t start = offset / pageSize() * pageSize();
+    const auto front = static_cast<std::size_t>(offset - start);
+    int flags = MAP_SHARED;
+#ifdef MAP_POPULATE
+    flags |= MAP_POPULATE;  // the pages are found now, on the reading thread, not on the scan's
+#endif
+    void *mapped = ::mmap(nullptr, front + length, PROT_READ, flags, m_file, static_cast<off_t>(start));
+    if (mapped == MAP_FAILED)
+        fail(NativeFiles::reason(errno));
+    const int watch = BusErrorGuard::watch(mapped, front + length);
+    if (watch < 0) {
+        ::munmap(mapped, front + length);
+        fail("Too many files are being read at once.");
+    }
+    return {static_cast<const char *>(mapped) + front, length, watch};
+}
+
+bool FileSource::unmapWindow(const Window &window)
+{
+    const auto at = reinterpret_cast<std::uintptr_t>(window.data);
+    const std::uintptr_t start = at / pageSize() * pageSize();
+    const bool intact = BusErrorGuard::release(window.handle);
+    ::munmap(reinterpret_cast<void *>(start), at - start + window.size);
+    return intact;
 }
 
 #else

@@ -25,6 +25,14 @@ public:
     bool readsAtPositions() const override { return true; }
     std::size_t readAt(std::uint64_t offset, char *buffer, std::size_t capacity) override;
     std::optional<FileIdentity> identity() const override { return m_identity; }
+#ifndef _WIN32
+    // Where the system can map the file, its windows are mapped and guarded
+    // (see BusErrorGuard), so that a log cut short while it is read fails
+    // the run instead of ending the program.
+    bool mapsWindows() const override { return m_maps; }
+    Window mapWindow(std::uint64_t offset, std::size_t size) override;
+    bool unmapWindow(const Window &window) override;
+#endif
 
 private:
     [[noreturn]] void fail(const std::string &reason) const;
@@ -36,5 +44,6 @@ private:
     std::uint64_t m_position = 0;
 #else
     int m_file = -1;
+    bool m_maps = false;
 #endif
 };

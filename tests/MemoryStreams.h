@@ -6,22 +6,46 @@
 #include "FileError.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <functional>
 #include <string>
 
 // A log held in memory, handed out at most `maxChunk` bytes per read. Like a
 // pipe, it cannot be read again by position unless made `Positioned`, as an
-// ordinary file can.
+// ordinary file can, or `Mapped`, as an ordinary file whose windows are seen
+// in place.
 class StringSource : public ByteSource
 {
 public:
-    enum Reading { Streamed, Positioned };
+    enum Reading { Streamed, Positioned, Mapped };
 
     explicit StringSource(std::string data, std::size_t maxChunk = std::string::npos, Reading reading = Streamed)
-        : m_data(std::move(data)), m_maxChunk(maxChunk), m_positioned(reading == Positioned) {}
+        : m_data(std::move(data)), m_maxChunk(maxChunk), m_positioned(reading != Streamed),
+          m_mapped(reading == Mapped) {}
 
     bool readsAtPositions() const override { return m_positioned; }
+    bool mapsWindows() const override { return m_mapped; }
+
+    Window mapWindow(std::uint64_t offset, std::size_t size) override
+    {
+        if (offset >= m_data.size())
+            return {};
+        ++m_openWindows;
+        const std::size_t n = std::min<std::size_t>(size, m_data.size() - offset);
+        // A window that reaches past failAfter() is lost, as one of a file cut short there.
+        const int lost = m_failAfter != std::string::npos && offset + n > m_failAfter ? 1 : 0;
+        return {m_data.data() + offset, n, lost};
+    }
+
+    bool unmapWindow(const Window &window) override
+    {
+        --m_openWindows;
+        return window.handle == 0;
+    }
+
+    // Windows mapped and not yet given back.
+    int openWindows() const { return m_openWindows; }
 
     std::size_t readAt(std::uint64_t offset, char *buffer, std::size_t capacity) override
     {
@@ -57,6 +81,8 @@ private:
     std::string m_data;
     std::size_t m_maxChunk;
     bool m_positioned;
+    bool m_mapped;
+    std::atomic<int> m_openWindows{0};  // mapped on the reading thread, given back on the scan's
     std::function<void(std::string &)> m_change;
     std::size_t m_pos = 0;
     std::size_t m_failAfter = std::string::npos;

@@ -3,6 +3,8 @@
 #include "CommandButton.h"
 #include "CondensingRun.h"
 #include "DesktopRunEnvironment.h"
+#include "FileError.h"
+#include "FileSource.h"
 #include "ModalBoxCloser.h"
 #include "ReferenceCondenser.h"
 #include "TestFiles.h"
@@ -58,6 +60,36 @@ public:
     }
 };
 
+#ifndef Q_OS_WIN
+// The log is cut short by another program while the run reads it: just
+// after its second window is mapped, so that the scan touches pages the
+// file no longer has.
+class CutShortEnvironment : public DesktopRunEnvironment
+{
+public:
+    std::unique_ptr<ByteSource> openInput(const std::string &path) override
+    {
+        struct CutShort : FileSource {
+            using FileSource::FileSource;
+            std::string path;
+            int mapped = 0;
+            Window mapWindow(std::uint64_t offset, std::size_t size) override
+            {
+                const Window window = FileSource::mapWindow(offset, size);
+                if (++mapped == 2 && ::truncate(path.c_str(), 0) != 0)
+                    throw FileError(FileError::Operation::Read, path, "could not cut the log short");
+                return window;
+            }
+        };
+        auto source = std::make_unique<CutShort>(path);
+        source->path = path;
+        mapsWindows = source->mapsWindows();
+        return source;
+    }
+    bool mapsWindows = false;
+};
+#endif
+
 #ifdef Q_OS_LINUX
 // The preloaded shim's switch (tests/SaveFailureShim.cpp), where it is loaded.
 using SaveShim = void (*)(const char *call, int unnamed);
@@ -79,6 +111,7 @@ private slots:
     void refusedWithNothingLost_data();
     void refusedWithNothingLost();
     void notEnoughMemoryIsAWarningAndTheProgramGoesOn();
+    void logCutShortWhileItIsReadIsAWarning();
     void injectedFailureLeavesTheEarlierLog_data();
     void injectedFailureLeavesTheEarlierLog();
     void leftoversOfEndedRunsAreRemoved();
@@ -250,6 +283,30 @@ void HostileFilesTest::notEnoughMemoryIsAWarningAndTheProgramGoesOn()
     DesktopRunEnvironment enough;
     QVERIFY(run(enough));
     QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(theLog, "K1ABC"));
+}
+
+void HostileFilesTest::logCutShortWhileItIsReadIsAWarning()
+{
+#ifdef Q_OS_WIN
+    QSKIP("On Windows the log is read, not mapped.");
+#else
+    std::string log;
+    while (log.size() < (std::size_t{5} << 20))
+        log += "000000   6  -27  3.8   -11   7 * K1ABC W9XYZ EN52\r\n";
+    writeFile(path("ALL.TXT"), log);
+    const std::string earlier = "the earlier condensed log\r\n";
+    writeFile(path("jt65a_K1ABC_logfile.txt"), earlier);
+
+    CutShortEnvironment environment;
+    QVERIFY(!run(environment));
+    QVERIFY(environment.mapsWindows);
+    QCOMPARE(m_closer->boxes.size(), 1);
+    const ModalBoxCloser::Box box = m_closer->boxes.first();
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QVERIFY2(box.text.contains(QString::fromUtf8(FileError::changedDuringRun).left(40)), qPrintable(box.text));
+    QVERIFY2(box.text.contains(path("ALL.TXT")), qPrintable(box.text));
+    QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), earlier);
+#endif
 }
 
 void HostileFilesTest::injectedFailureLeavesTheEarlierLog_data()

@@ -23,6 +23,7 @@ using Reading = ReadAhead::Reading;
 }
 
 Q_DECLARE_METATYPE(std::function<void(std::string &)>)
+Q_DECLARE_METATYPE(StringSource::Reading)
 
 namespace {
 
@@ -36,11 +37,15 @@ std::string condense(const std::string &log, const std::string &call,
     return sink.text;
 }
 
-std::string condense(const std::string &log, const std::string &call, std::size_t bufferSize, Reading reading)
+std::string condense(const std::string &log, const std::string &call, std::size_t bufferSize, Reading reading,
+                     StringSource::Reading sourceReading = StringSource::Streamed,
+                     std::size_t joinRoom = LogCondenser::defaultJoinRoom)
 {
-    StringSource source(log);
+    StringSource source(log, std::string::npos, sourceReading);
     StringSink sink;
-    LogCondenser(call, bufferSize, reading).condense(source, sink);
+    LogCondenser(call, bufferSize, reading, joinRoom).condense(source, sink);
+    if (source.openWindows() != 0)
+        return "<windows left open>";
     return sink.text;
 }
 
@@ -163,6 +168,16 @@ void LogCondenserTest::matchesPlainRulesOnGeneratedLogs()
             for (const std::size_t bufferSize : {std::size_t{1}, std::size_t{7}})
                 QVERIFY2(condense(input, call, bufferSize, Reading::Ahead) == expected,
                          qPrintable(QStringLiteral("log %1, buffer of %2 read ahead").arg(log).arg(bufferSize)));
+        }
+        // Windows seen in place, each with the bytes before it in front.
+        const std::pair<std::size_t, std::size_t> windowsAndRoom[] = {
+            {1, 5}, {7, LogCondenser::defaultJoinRoom}, {4096, 0}};
+        for (const auto &[windowSize, joinRoom] : windowsAndRoom) {
+            if (log % 5 != 0)
+                break;
+            QVERIFY2(condense(input, call, windowSize, Reading::Ahead, StringSource::Mapped, joinRoom) == expected,
+                     qPrintable(QStringLiteral("log %1, windows of %2, room of %3")
+                                    .arg(log).arg(windowSize).arg(joinRoom)));
         }
     }
 }
@@ -361,20 +376,24 @@ void LogCondenserTest::errorsPassThrough_data()
 {
     QTest::addColumn<bool>("readFails");
     QTest::addColumn<std::size_t>("bufferSize");
-    QTest::newRow("read error") << true << std::size_t{4096};
-    QTest::newRow("write error") << false << std::size_t{4096};
-    QTest::newRow("read error, read ahead") << true << LogCondenser::defaultBufferSize;
-    QTest::newRow("write error, written behind") << false << LogCondenser::defaultBufferSize;
+    QTest::addColumn<StringSource::Reading>("reading");
+    QTest::newRow("read error") << true << std::size_t{4096} << StringSource::Streamed;
+    QTest::newRow("write error") << false << std::size_t{4096} << StringSource::Streamed;
+    QTest::newRow("read error, read ahead") << true << LogCondenser::defaultBufferSize << StringSource::Streamed;
+    QTest::newRow("write error, written behind") << false << LogCondenser::defaultBufferSize << StringSource::Streamed;
+    QTest::newRow("log cut short under a mapped window")
+        << true << LogCondenser::defaultBufferSize << StringSource::Mapped;
 }
 
 void LogCondenserTest::errorsPassThrough()
 {
     QFETCH(bool, readFails);
     QFETCH(std::size_t, bufferSize);
+    QFETCH(StringSource::Reading, reading);
     std::string log;
     for (int i = 0; i < 60000; ++i)
         log += "000100  -3  2.1  -29  3 * K1ABC W9XYZ EN37\r\n";
-    StringSource source(log);
+    StringSource source(log, std::string::npos, reading);
     StringSink sink;
     if (readFails)
         source.failAfter(log.size() / 2);
@@ -386,7 +405,10 @@ void LogCondenserTest::errorsPassThrough()
         QFAIL("the error was swallowed");
     } catch (const FileError &error) {
         QCOMPARE(error.operation(), readFails ? FileError::Operation::Read : FileError::Operation::Write);
+        if (reading == StringSource::Mapped)
+            QCOMPARE(error.reason(), std::string(FileError::changedDuringRun));
     }
+    QCOMPARE(source.openWindows(), 0);
 }
 
 void LogCondenserTest::workIsInProportionToTheLog_data()
