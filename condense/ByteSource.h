@@ -47,21 +47,24 @@ public:
     // A view of up to `size` bytes that begin `offset` bytes into the input,
     // as long as the input holds them now; size 0 at its end. Throws
     // FileError when the system refuses. Only called when mapsWindows() is
-    // true; every window is given back with unmapWindow().
+    // true; every window is released, then given back with unmapWindow().
     virtual Window mapWindow(std::uint64_t offset, std::size_t size)
     {
         (void)offset; (void)size;
         return {};
     }
 
-    // Gives a window back. Returns false when the input was cut short while
-    // the window was open: the bytes it lost read as zeros, so what was made
-    // of them is not the log.
-    virtual bool unmapWindow(const Window &window)
+    // Says a window is looked at no more. Returns false when the input was
+    // cut short while the window was open: the bytes it lost read as zeros,
+    // so what was made of them is not the log.
+    virtual bool releaseWindow(const Window &window)
     {
         (void)window;
         return true;
     }
+
+    // Gives a released window back, on any thread.
+    virtual void unmapWindow(const Window &window) { (void)window; }
 
     // Which file this is, where the input is an open file.
     virtual std::optional<FileIdentity> identity() const { return std::nullopt; }

@@ -37,8 +37,10 @@ ReadAhead::~ReadAhead()
     m_changed.notify_all();
     if (m_reader.joinable())
         m_reader.join();
-    for (std::uint64_t index = 0; index < bufferCount; ++index)
+    for (std::uint64_t index = 0; index < bufferCount; ++index) {
+        release(index);
         unmap(index);
+    }
 }
 
 std::size_t ReadAhead::readOne(std::uint64_t index, std::size_t offset)
@@ -67,6 +69,7 @@ std::size_t ReadAhead::mapOne(std::uint64_t index)
         throw RunCancelled();
     const std::uint64_t begin = m_mappedTo - std::min<std::uint64_t>(m_mappedTo, m_headroom);
     const auto front = static_cast<std::size_t>(m_mappedTo - begin);
+    unmap(index);  // the window of the piece the slot held before, released by the scan
     const ByteSource::Window window = m_source.mapWindow(begin, front + m_chunkSize);
     ByteSource::Window &slot = m_windows[index % bufferCount];
     slot = window;
@@ -77,15 +80,25 @@ std::size_t ReadAhead::mapOne(std::uint64_t index)
     return window.size - front;
 }
 
-// Gives the piece's window back; false when the log was cut short under it.
-bool ReadAhead::unmap(std::uint64_t index)
+// Ends the scan's look at the piece's window; false when the log was cut
+// short under it.
+bool ReadAhead::release(std::uint64_t index)
 {
     ByteSource::Window &slot = m_windows[index % bufferCount];
-    if (slot.handle < 0 && slot.data == nullptr)
+    if (slot.handle < 0)
         return true;
-    const ByteSource::Window window = slot;
+    const bool intact = m_source.releaseWindow(slot);
+    slot.handle = -1;
+    return intact;
+}
+
+// Gives the released window of the piece's slot back.
+void ReadAhead::unmap(std::uint64_t index)
+{
+    ByteSource::Window &slot = m_windows[index % bufferCount];
+    if (slot.data != nullptr)
+        m_source.unmapWindow(slot);
     slot = {};
-    return m_source.unmapWindow(window);
 }
 
 void ReadAhead::readAll()
@@ -127,7 +140,7 @@ ReadAhead::Chunk ReadAhead::next()
         return {dataOf(index), readOne(index)};
     }
     // On this thread, so that a piece of a log cut short fails the scan.
-    if (m_mapped && m_taken > m_released && !unmap(m_taken - 1))
+    if (m_mapped && m_taken > m_released && !release(m_taken - 1))
         throw FileError(FileError::Operation::Read, std::string(), FileError::changedDuringRun);
     std::unique_lock lock(m_mutex);
     if (m_taken > m_released) {

@@ -68,7 +68,8 @@ private:
     std::size_t readOne(std::uint64_t index, std::size_t offset = 0);
     std::size_t fill(std::uint64_t index, bool &atEnd);
     std::size_t mapOne(std::uint64_t index);
-    bool unmap(std::uint64_t index);
+    bool release(std::uint64_t index);
+    void unmap(std::uint64_t index);
     char *dataOf(std::uint64_t index) { return m_buffers[index % bufferCount].get() + m_headroom; }
 
     ByteSource &m_source;

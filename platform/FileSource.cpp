@@ -146,13 +146,16 @@ ByteSource::Window FileSource::mapWindow(std::uint64_t offset, std::size_t size)
     return {static_cast<const char *>(mapped) + front, length, watch};
 }
 
-bool FileSource::unmapWindow(const Window &window)
+bool FileSource::releaseWindow(const Window &window)
+{
+    return BusErrorGuard::release(window.handle);
+}
+
+void FileSource::unmapWindow(const Window &window)
 {
     const auto at = reinterpret_cast<std::uintptr_t>(window.data);
     const std::uintptr_t start = at / pageSize() * pageSize();
-    const bool intact = BusErrorGuard::release(window.handle);
     ::munmap(reinterpret_cast<void *>(start), at - start + window.size);
-    return intact;
 }
 
 #else

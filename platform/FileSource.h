@@ -31,7 +31,8 @@ public:
     // the run instead of ending the program.
     bool mapsWindows() const override { return m_maps; }
     Window mapWindow(std::uint64_t offset, std::size_t size) override;
-    bool unmapWindow(const Window &window) override;
+    bool releaseWindow(const Window &window) override;
+    void unmapWindow(const Window &window) override;
 #endif
 
 private:

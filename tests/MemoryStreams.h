@@ -38,11 +38,8 @@ public:
         return {m_data.data() + offset, n, lost};
     }
 
-    bool unmapWindow(const Window &window) override
-    {
-        --m_openWindows;
-        return window.handle == 0;
-    }
+    bool releaseWindow(const Window &window) override { return window.handle == 0; }
+    void unmapWindow(const Window &) override { --m_openWindows; }
 
     // Windows mapped and not yet given back.
     int openWindows() const { return m_openWindows; }
