@@ -31,13 +31,18 @@ void BackgroundFlush::request()
         m_changed.notify_one();
 }
 
-int BackgroundFlush::finish()
+void BackgroundFlush::stop()
 {
     {
         const std::lock_guard lock(m_mutex);
         m_stopping = true;
     }
     m_changed.notify_one();
+}
+
+int BackgroundFlush::finish()
+{
+    stop();
     if (m_thread.joinable())
         m_thread.join();
     return m_error;

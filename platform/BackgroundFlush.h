@@ -25,9 +25,13 @@ public:
     // requests are gathered into the next.
     void request();
 
-    // Waits for a flush under way and ends the thread; requests not yet begun
-    // are dropped (the save's own last flush covers them). Returns the system's
-    // error number for the first flush that failed, or 0.
+    // Asks the thread to end once a flush under way is done, without waiting;
+    // requests not yet begun are dropped (the save's own last flush covers
+    // them).
+    void stop();
+
+    // Stops, waits for a flush under way and ends the thread. Returns the
+    // system's error number for the first flush that failed, or 0.
     int finish();
 
 private:

@@ -203,14 +203,19 @@ void SaveFileOutput::commit()
     if (::fcntl(m_file, F_FULLFSYNC) != 0 && ::fsync(m_file) != 0)
         fail(NativeFiles::reason(errno));
 #elif defined(__linux__)
+    // A flush under way goes on beside the last one; its failure, the earlier,
+    // is the one reported.
+    if (m_flush)
+        m_flush->stop();
+    const int lastFailure = ::fdatasync(m_file) != 0 ? errno : 0;
     if (m_flush) {
         const int failed = m_flush->finish();
         m_flush.reset();
         if (failed != 0)
             fail(NativeFiles::reason(failed));
     }
-    if (::fdatasync(m_file) != 0)
-        fail(NativeFiles::reason(errno));
+    if (lastFailure != 0)
+        fail(NativeFiles::reason(lastFailure));
 #else
     if (::fsync(m_file) != 0)
         fail(NativeFiles::reason(errno));
