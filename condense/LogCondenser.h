@@ -30,7 +30,8 @@ class WriteBehind;
 // the call sign, and sixty-four bytes at a time for the starts of lines that
 // may be marker lines. Line bounds are found only around those places; every
 // other line is passed over. Only the unfinished last line is carried to the
-// next read: a short one is put in front of the next buffer's data; a longer
+// next read: a short one is put in front of the next buffer's data (a piece
+// mapped in place has it in front already); a longer
 // one, from a log that can be read again by position, is kept by its place
 // only (LongLine), searched as it streams past and, when it is kept, read
 // again and copied a piece at a time. Each byte is looked at a bounded number
