@@ -31,6 +31,8 @@ struct Reading
     std::size_t maxChunk;  // how much one read hands out at most
     std::size_t joinRoom = LogCondenser::defaultJoinRoom;
     StringSource::Reading positions = StringSource::Streamed;
+    // Mapped windows are seen in place only when read ahead, on the second thread.
+    ReadAhead::Reading reading = ReadAhead::Reading::OnDemand;
 };
 
 // The fuzzer's inputs stay under 4096 bytes, so a buffer of 8192 bytes takes
@@ -45,6 +47,8 @@ constexpr Reading readings[] = {
     {7, whole, 3, StringSource::Positioned}, {64, whole, 13, StringSource::Positioned},
     {65, 5, 0, StringSource::Positioned}, {8192, 97, 16, StringSource::Positioned},
     {8192, whole, 64, StringSource::Positioned},
+    {7, whole, 3, StringSource::Mapped, ReadAhead::Reading::Ahead},
+    {64, whole, LogCondenser::defaultJoinRoom, StringSource::Mapped, ReadAhead::Reading::Ahead},
 };
 
 void printBytes(const char *label, std::string_view bytes)
@@ -74,11 +78,12 @@ void checkCondenser(std::string_view call, std::string_view log)
     for (const Reading &reading : readings) {
         StringSource source{std::string(log), reading.maxChunk, reading.positions};
         StringSink sink;
-        LogCondenser(call, reading.bufferSize, reading.joinRoom).condense(source, sink);
-        if (sink.text != expected) {
-            std::fprintf(stderr, "buffer of %zu bytes, reads of at most %zu bytes, room of %zu%s\n",
+        LogCondenser(call, reading.bufferSize, reading.reading, reading.joinRoom).condense(source, sink);
+        if (sink.text != expected || source.openWindows() != 0) {
+            std::fprintf(stderr, "buffer of %zu bytes, reads of at most %zu bytes, room of %zu%s%s\n",
                          reading.bufferSize, reading.maxChunk, reading.joinRoom,
-                         reading.positions == StringSource::Positioned ? ", read again by position" : "");
+                         reading.positions == StringSource::Positioned ? ", read again by position" : "",
+                         reading.positions == StringSource::Mapped ? ", mapped in place" : "");
             printBytes("expected", expected);
             printBytes("condensed", sink.text);
             fail("the condensed log differs from the reference", call, log);
