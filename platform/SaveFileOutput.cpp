@@ -1,11 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The save on POSIX systems; SaveFileOutputWindows.cpp has Windows' own.
+// The save's parts that are the same everywhere, and the save on POSIX
+// systems; SaveFileOutputWindows.cpp has Windows' own.
 #include "SaveFileOutput.h"
-
-#ifndef _WIN32
 
 #include "ByteSource.h"
 #include "FileError.h"
+
+void SaveFileOutput::fail(const std::string &reason) const
+{
+    throw FileError(FileError::Operation::Write, m_path, reason);
+}
+
+void SaveFileOutput::refuseIfReplacing(const ByteSource &log)
+{
+    const std::optional<FileIdentity> identity = log.identity();
+    if (m_earlier && identity && *identity == m_earlier->identity)
+        fail(leadsToLogReason);
+}
+
+#ifndef _WIN32
+
 #include "NativeFiles.h"
 #include "SaveTemporaryName.h"
 
@@ -63,11 +77,6 @@ SaveFileOutput::SaveFileOutput(const std::string &path)
 SaveFileOutput::~SaveFileOutput()
 {
     discard();
-}
-
-void SaveFileOutput::fail(const std::string &reason) const
-{
-    throw FileError(FileError::Operation::Write, m_path, reason);
 }
 
 // The name itself, never what it may point to.
@@ -186,13 +195,6 @@ void SaveFileOutput::startWriteBack()
     m_flush->request();
 #endif
     m_writeBackStart = m_written;
-}
-
-void SaveFileOutput::refuseIfReplacing(const ByteSource &log)
-{
-    const std::optional<FileIdentity> identity = log.identity();
-    if (m_earlier && identity && *identity == m_earlier->identity)
-        fail(leadsToLogReason);
 }
 
 void SaveFileOutput::commit()

@@ -69,7 +69,9 @@ private:
     void inspectEarlier();
     void removeLeftovers();
     void create();
+#ifndef _WIN32
     void startWriteBack();
+#endif
     void keepEarlierMode();
     void putInPlace();
     void discard();
@@ -78,8 +80,6 @@ private:
     std::string m_name;           // the output's name in its folder
     std::string m_temporaryName;  // empty while the new file has no name
     std::optional<Earlier> m_earlier;
-    std::uint64_t m_written = 0;
-    std::uint64_t m_writeBackStart = 0;
 #ifdef _WIN32
     std::wstring m_folderPath;
     void *m_file;  // HANDLE
@@ -87,6 +87,8 @@ private:
     int m_folder = -1;
     int m_file = -1;
     int m_hold = -1;  // the same open file: keeps it, and its lock, after the checked close
+    std::uint64_t m_written = 0;
+    std::uint64_t m_writeBackStart = 0;  // where the system was last asked to start writing
     std::optional<BackgroundFlush> m_flush;  // of m_file, once it has grown a step
 #endif
 };

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The save on Windows; SaveFileOutput.cpp has the POSIX systems' own.
+// The save on Windows; SaveFileOutput.cpp has the parts that are the same
+// everywhere, and the POSIX systems' own.
 #include "SaveFileOutput.h"
 
 #ifdef _WIN32
 
-#include "ByteSource.h"
-#include "FileError.h"
 #include "NativeFiles.h"
 #include "SaveTemporaryName.h"
 
@@ -15,7 +14,6 @@
 
 namespace {
 
-constexpr std::uint64_t writeBackStep = std::uint64_t{8} << 20;
 constexpr std::size_t largestWrite = std::size_t{1} << 30;
 constexpr int namesToTry = 100;
 
@@ -48,11 +46,6 @@ SaveFileOutput::SaveFileOutput(const std::string &path)
 SaveFileOutput::~SaveFileOutput()
 {
     discard();
-}
-
-void SaveFileOutput::fail(const std::string &reason) const
-{
-    throw FileError(FileError::Operation::Write, m_path, reason);
 }
 
 // The name itself, never what a link or junction there points to.
@@ -130,22 +123,7 @@ void SaveFileOutput::write(const char *data, std::size_t size)
             fail(NativeFiles::windowsReason(ERROR_DISK_FULL));
         data += written;
         size -= written;
-        m_written += written;
     }
-    if (m_written - m_writeBackStart >= writeBackStep)
-        startWriteBack();
-}
-
-void SaveFileOutput::startWriteBack()
-{
-    m_writeBackStart = m_written;
-}
-
-void SaveFileOutput::refuseIfReplacing(const ByteSource &log)
-{
-    const std::optional<FileIdentity> identity = log.identity();
-    if (m_earlier && identity && *identity == m_earlier->identity)
-        fail(leadsToLogReason);
 }
 
 void SaveFileOutput::commit()
