@@ -156,6 +156,16 @@ BlockScanner::BlockScanner(Kind kind, const char *data, std::size_t size)
     , m_avx2(CpuFeatures::hasAvx2())
     , m_neon(CpuFeatures::hasNeon())
 {
+    if (kind == Kind::MarkerLineStarts) {
+#ifdef CLARIFIER_AVX2_DISPATCH
+        if (m_avx2)
+            m_skipQuietBlocks = skipQuietBlocksAvx2;
+#endif
+#ifdef CLARIFIER_NEON
+        if (m_neon)
+            m_skipQuietBlocks = skipQuietBlocksNeon;
+#endif
+    }
     load(0);
 }
 
@@ -170,10 +180,9 @@ std::size_t BlockScanner::next(std::size_t from)
         }
         if (from >= m_size)
             return m_size;
-#ifdef CLARIFIER_AVX2_DISPATCH
-        if (m_avx2 && m_kind == Kind::MarkerLineStarts) {
+        if (m_skipQuietBlocks != nullptr) {
             std::uint64_t bits = 0;
-            const std::size_t base = skipQuietBlocksAvx2(m_data, from, m_size, bits);
+            const std::size_t base = m_skipQuietBlocks(m_data, from, m_size, bits);
             if (bits != 0) {
                 m_base = base;
                 m_bits = bits;
@@ -181,19 +190,6 @@ std::size_t BlockScanner::next(std::size_t from)
             }
             from = base;  // the rest is too near an end for the vector tests
         }
-#endif
-#ifdef CLARIFIER_NEON
-        if (m_neon && m_kind == Kind::MarkerLineStarts) {
-            std::uint64_t bits = 0;
-            const std::size_t base = skipQuietBlocksNeon(m_data, from, m_size, bits);
-            if (bits != 0) {
-                m_base = base;
-                m_bits = bits;
-                continue;
-            }
-            from = base;
-        }
-#endif
         load(from);
     }
 }

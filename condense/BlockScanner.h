@@ -46,4 +46,9 @@ private:
     std::uint64_t m_bits = 0;
     bool m_avx2;
     [[maybe_unused]] bool m_neon;
+    // Steps over whole blocks without a marker line start, where the
+    // processor has vector tests for it; returns the first block not passed
+    // over, with its bits.
+    std::size_t (*m_skipQuietBlocks)(const char *data, std::size_t base, std::size_t size,
+                                     std::uint64_t &bits) = nullptr;
 };
