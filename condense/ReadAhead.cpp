@@ -43,10 +43,15 @@ ReadAhead::~ReadAhead()
     }
 }
 
-std::size_t ReadAhead::readOne(std::uint64_t index, std::size_t offset)
+void ReadAhead::stopIfCancelled() const
 {
     if (m_progress != nullptr && m_progress->cancelled())
         throw RunCancelled();
+}
+
+std::size_t ReadAhead::readOne(std::uint64_t index, std::size_t offset)
+{
+    stopIfCancelled();
     return m_source.read(dataOf(index) + offset, m_chunkSize - offset);
 }
 
@@ -65,8 +70,7 @@ std::size_t ReadAhead::fill(std::uint64_t index, bool &atEnd)
 // Maps the next piece with up to m_headroom bytes of the input in front.
 std::size_t ReadAhead::mapOne(std::uint64_t index)
 {
-    if (m_progress != nullptr && m_progress->cancelled())
-        throw RunCancelled();
+    stopIfCancelled();
     const std::uint64_t begin = m_mappedTo - std::min<std::uint64_t>(m_mappedTo, m_headroom);
     const auto front = static_cast<std::size_t>(m_mappedTo - begin);
     unmap(index);  // the window of the piece the slot held before, released by the scan
@@ -153,6 +157,6 @@ ReadAhead::Chunk ReadAhead::next()
     const std::uint64_t index = m_taken++;
     const std::size_t size = m_sizes[index % bufferCount];
     if (m_mapped && size == 0)
-        return {m_buffers[0].get() + m_headroom, 0, false};  // room for the last line, at the end
+        return {dataOf(0), 0, false};  // room for the last line, at the end
     return {m_data[index % bufferCount], size, m_mapped};
 }

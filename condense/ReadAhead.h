@@ -65,6 +65,7 @@ private:
     static constexpr std::size_t bufferCount = 4;
 
     void readAll();
+    void stopIfCancelled() const;
     std::size_t readOne(std::uint64_t index, std::size_t offset = 0);
     std::size_t fill(std::uint64_t index, bool &atEnd);
     std::size_t mapOne(std::uint64_t index);

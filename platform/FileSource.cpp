@@ -46,11 +46,11 @@ const char *refusal(const struct stat &status)
     return nullptr;
 }
 
-// Windows are mapped from whole pages.
-std::size_t pageSize()
+// Windows are mapped from whole pages: the start of the page that holds `at`.
+std::uint64_t pageStart(std::uint64_t at)
 {
-    static const auto size = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-    return size;
+    static const auto pageSize = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+    return at / pageSize * pageSize;
 }
 
 } // namespace
@@ -118,7 +118,6 @@ std::size_t FileSource::readAt(std::uint64_t offset, char *buffer, std::size_t c
     return done;
 }
 
-
 ByteSource::Window FileSource::mapWindow(std::uint64_t offset, std::size_t size)
 {
     struct stat status {};
@@ -129,7 +128,7 @@ ByteSource::Window FileSource::mapWindow(std::uint64_t offset, std::size_t size)
     if (fileSize <= offset)
         return {};
     const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(size, fileSize - offset));
-    const std::uint64_t start = offset / pageSize() * pageSize();
+    const std::uint64_t start = pageStart(offset);
     const auto front = static_cast<std::size_t>(offset - start);
     int flags = MAP_SHARED;
 #ifdef MAP_POPULATE
@@ -154,7 +153,7 @@ bool FileSource::releaseWindow(const Window &window)
 void FileSource::unmapWindow(const Window &window)
 {
     const auto at = reinterpret_cast<std::uintptr_t>(window.data);
-    const std::uintptr_t start = at / pageSize() * pageSize();
+    const auto start = static_cast<std::uintptr_t>(pageStart(at));
     ::munmap(reinterpret_cast<void *>(start), at - start + window.size);
 }
 
