@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 // Keeps a file's mapped windows from ending the program when the file is cut
 // short under them. Touching a mapped page that the file no longer has raises
@@ -12,10 +13,10 @@
 class BusErrorGuard
 {
 public:
-    // Starts watching [begin, begin + length), a whole number of pages
-    // mapped by the caller. Returns the watch, or -1 when too many windows
-    // are watched already.
-    static int watch(void *begin, std::size_t length);
+    // Starts watching [begin, begin + length), mapped by the caller from
+    // `file` up to its offset `fileEnd`, from the start of a page. Returns
+    // the watch, or -1 when too many windows are watched already.
+    static int watch(void *begin, std::size_t length, int file, std::uint64_t fileEnd);
 
     // Ends a watch; true unless the window was lost. The window is still
     // mapped (with zeros where it was lost), for the caller to unmap.

@@ -137,7 +137,7 @@ ByteSource::Window FileSource::mapWindow(std::uint64_t offset, std::size_t size)
     void *mapped = ::mmap(nullptr, front + length, PROT_READ, flags, m_file, static_cast<off_t>(start));
     if (mapped == MAP_FAILED)
         fail(NativeFiles::reason(errno));
-    const int watch = BusErrorGuard::watch(mapped, front + length);
+    const int watch = BusErrorGuard::watch(mapped, front + length, m_file, offset + length);
     if (watch < 0) {
         ::munmap(mapped, front + length);
         fail("Too many files are being read at once.");
