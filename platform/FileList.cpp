@@ -2,16 +2,13 @@
 #include "FileList.h"
 
 #include "ActivationKey.h"
-#include "FocusMark.h"
 #include "NativePaths.h"
 
 #include <QDir>
 #include <QKeyEvent>
-#include <QPainter>
-#include <QTimer>
 
 FileList::FileList(QWidget *parent)
-    : QListWidget(parent)
+    : FocusedEntryView(parent)
 {
     connect(this, &QListWidget::itemClicked, this, &FileList::clicked);
     connect(&m_reader, &FolderReader::listed, this, &FileList::listed);
@@ -56,39 +53,9 @@ void FileList::keyPressEvent(QKeyEvent *event)
 // selected too, so that what is heard, seen and chosen is one file.
 void FileList::focusInEvent(QFocusEvent *event)
 {
-    QListWidget::focusInEvent(event);
+    FocusedEntryView::focusInEvent(event);
     if (QListWidgetItem *item = currentItem(); item != nullptr && !item->isSelected())
         setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
-    // The focus event for the list as a whole follows this handler; the
-    // current file is told after it, or a screen reader names only the list.
-    QTimer::singleShot(0, this, &FileList::announceCurrent);
-}
-
-void FileList::announceCurrent()
-{
-    // Qt's list tells a new current entry; told again, it is heard again.
-    if (hasFocus() && currentIndex().isValid())
-        QListWidget::currentChanged(currentIndex(), currentIndex());
-}
-
-// Qt's list announces a new current entry as focused also while the list has
-// no focus; only the focused list says so.
-void FileList::currentChanged(const QModelIndex &current, const QModelIndex &previous)
-{
-    if (hasFocus())
-        QListWidget::currentChanged(current, previous);
-    else
-        QAbstractItemView::currentChanged(current, previous);
-}
-
-void FileList::paintEvent(QPaintEvent *event)
-{
-    QListWidget::paintEvent(event);
-    if (!hasFocus() || currentItem() == nullptr)
-        return;
-    QPainter painter(viewport());
-    FocusMark::draw(painter, visualItemRect(currentItem()),
-                    palette().color(currentItem()->isSelected() ? QPalette::Highlight : QPalette::Base));
 }
 
 void FileList::showEvent(QShowEvent *event)

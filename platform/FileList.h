@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FocusedEntryView.h"
 #include "FolderReader.h"
 
 #include <QListWidget>
@@ -19,7 +20,7 @@
 // keeps the list and its selection. Names are held as NativePaths holds
 // them: one that is not valid text is shown with the replacement character,
 // and selectedName() gives the name itself.
-class FileList : public QListWidget
+class FileList : public FocusedEntryView<QListWidget>
 {
     Q_OBJECT
 
@@ -46,14 +47,11 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
-    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
-    void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     void listed(const FolderListing &listing);
     void fill();
-    void announceCurrent();
 
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");

@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FolderList.h"
 
-#include "FocusMark.h"
 #include "NativePaths.h"
 
 #include <QDir>
-#include <QPainter>
 #include <QShowEvent>
 #include <QStyle>
-#include <QTimer>
 
 namespace {
 
@@ -25,7 +22,7 @@ bool isRoot(const QString &folder)
 } // namespace
 
 FolderList::FolderList(QWidget *parent)
-    : QTreeWidget(parent)
+    : FocusedEntryView(parent)
 {
     setHeaderHidden(true);
     setRootIsDecorated(false);
@@ -90,42 +87,6 @@ void FolderList::showEvent(QShowEvent *event)
     QTreeWidget::showEvent(event);
     if (!event->spontaneous() && !m_reader.reading())
         reread();
-}
-
-// The focus event for the list as a whole follows this handler; the current
-// entry is told after it, or a screen reader names only the list.
-void FolderList::focusInEvent(QFocusEvent *event)
-{
-    QTreeWidget::focusInEvent(event);
-    QTimer::singleShot(0, this, &FolderList::announceCurrent);
-}
-
-void FolderList::announceCurrent()
-{
-    // Qt's tree tells a new current entry; told again, it is heard again.
-    if (hasFocus() && currentIndex().isValid())
-        QTreeWidget::currentChanged(currentIndex(), currentIndex());
-}
-
-// Qt's tree announces a new current entry as focused also while the list has
-// no focus (when a drive pick lists another folder); only the focused list
-// says so.
-void FolderList::currentChanged(const QModelIndex &current, const QModelIndex &previous)
-{
-    if (hasFocus())
-        QTreeWidget::currentChanged(current, previous);
-    else
-        QAbstractItemView::currentChanged(current, previous);
-}
-
-void FolderList::paintEvent(QPaintEvent *event)
-{
-    QTreeWidget::paintEvent(event);
-    if (!hasFocus() || currentItem() == nullptr)
-        return;
-    QPainter painter(viewport());
-    FocusMark::draw(painter, visualItemRect(currentItem()),
-                    palette().color(currentItem()->isSelected() ? QPalette::Highlight : QPalette::Base));
 }
 
 void FolderList::fill()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FocusedEntryView.h"
 #include "FolderReader.h"
 
 #include <QTreeWidget>
@@ -22,7 +23,7 @@
 // Paths are held as NativePaths holds them, so a folder whose name is not
 // valid text is listed (with the replacement character for what is not
 // text) and opened by its own bytes.
-class FolderList : public QTreeWidget
+class FolderList : public FocusedEntryView<QTreeWidget>
 {
     Q_OBJECT
 
@@ -61,16 +62,10 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
 
-protected:
-    void focusInEvent(QFocusEvent *event) override;
-    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
-    void paintEvent(QPaintEvent *event) override;
-
 private:
     void open(QTreeWidgetItem *item);
     void listed(const FolderListing &listing);
     void fill();
-    void announceCurrent();
 
     QString m_path;
     QStringList m_subFolders;  // as last read
