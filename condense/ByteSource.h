@@ -68,4 +68,7 @@ public:
 
     // Which file this is, where the input is an open file.
     virtual std::optional<FileIdentity> identity() const { return std::nullopt; }
+
+    // How many bytes the open file holds now, where the input is one.
+    virtual std::optional<std::uint64_t> size() const { return std::nullopt; }
 };

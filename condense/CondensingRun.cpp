@@ -12,23 +12,10 @@
 #include "RunPaths.h"
 #include "RunProgress.h"
 
-#include <filesystem>
 #include <new>
 #include <stdexcept>
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// The path by the system's own bytes; on Windows from UTF-8 to its names.
-fs::path nativePath(const std::string &path)
-{
-#ifdef _WIN32
-    return fs::path(std::u8string(path.begin(), path.end()));
-#else
-    return fs::path(path);
-#endif
-}
 
 // A read error without a path (the condenser's own, which knows the log only
 // as its bytes) is about the log being condensed.
@@ -44,14 +31,6 @@ std::string fileFailureMessage(const FileError &error, const std::string &inputP
     const std::string &path = read && error.path().empty() ? inputPath : error.path();
     return std::string(what) + "\n" + path + "\n\n" + error.reason()
         + "\n\nNothing was changed. Put this right and try again.";
-}
-
-// Only for the progress window: a size that cannot be had shows no progress.
-std::uint64_t sizeOf(const std::string &path)
-{
-    std::error_code error;
-    const std::uintmax_t size = fs::file_size(nativePath(path), error);
-    return error ? 0 : size;
 }
 
 } // namespace
@@ -77,7 +56,8 @@ bool CondensingRun::perform(const CondenseRequest &request)
                 const auto output = m_environment.createOutput(outputPath);
                 const auto input = m_environment.openInput(inputPath);
                 output->refuseIfReplacing(*input);
-                progress.setTotal(sizeOf(inputPath));
+                // Only for the progress window: a size that cannot be had shows no progress.
+                progress.setTotal(input->size().value_or(0));
                 LogCondenser(request.callInLog).condense(*input, *output, &progress);
                 if (progress.cancelled())
                     throw RunCancelled();

@@ -118,6 +118,14 @@ std::size_t FileSource::readAt(std::uint64_t offset, char *buffer, std::size_t c
     return done;
 }
 
+std::optional<std::uint64_t> FileSource::size() const
+{
+    struct stat status {};
+    if (::fstat(m_file, &status) != 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(status.st_size);
+}
+
 ByteSource::Window FileSource::mapWindow(std::uint64_t offset, std::size_t size)
 {
     struct stat status {};
@@ -184,6 +192,14 @@ FileSource::FileSource(const std::string &path)
 FileSource::~FileSource()
 {
     CloseHandle(m_file);
+}
+
+std::optional<std::uint64_t> FileSource::size() const
+{
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(m_file, &size))
+        return std::nullopt;
+    return static_cast<std::uint64_t>(size.QuadPart);
 }
 
 std::size_t FileSource::read(char *buffer, std::size_t capacity)

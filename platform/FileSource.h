@@ -25,6 +25,7 @@ public:
     bool readsAtPositions() const override { return true; }
     std::size_t readAt(std::uint64_t offset, char *buffer, std::size_t capacity) override;
     std::optional<FileIdentity> identity() const override { return m_identity; }
+    std::optional<std::uint64_t> size() const override;
 #ifndef _WIN32
     // Where the system can map the file, its windows are mapped and guarded
     // (see BusErrorGuard), so that a log cut short while it is read fails

@@ -71,6 +71,7 @@ public:
                 return 0;
             }
             std::optional<FileIdentity> identity() const override { return real->identity(); }
+            std::optional<std::uint64_t> size() const override { return real->size(); }
         };
         auto failing = std::make_unique<Failing>();
         failing->real = std::move(real);
@@ -156,6 +157,7 @@ public:
                 return got;
             }
             std::optional<FileIdentity> identity() const override { return real->identity(); }
+            std::optional<std::uint64_t> size() const override { return real->size(); }
         };
         auto slow = std::make_unique<Slow>();
         slow->real = DesktopRunEnvironment::openInput(path);
