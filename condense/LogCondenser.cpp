@@ -19,7 +19,7 @@ namespace {
 // Kept lines are handed to the output in batches of about the read size,
 // within these bounds: few large writes, and little memory for small reads.
 constexpr std::size_t minOutputBatch = std::size_t{64} << 10;
-constexpr std::size_t maxOutputBatch = std::size_t{1} << 20;
+constexpr std::size_t maxOutputBatch = std::size_t{512} << 10;
 
 bool startsWith(const char *line, std::size_t length, std::string_view marker)
 {
@@ -140,7 +140,7 @@ void LogCondenser::take(char *data, std::size_t size, bool atEnd, bool inPlace)
             }
             m_examined += m_carried.size();
             const bool containsCall = m_call.find(m_carried.data(), m_carried.size(), 0) != SubstringFinder::npos;
-            classify(m_carried.data(), m_carried.size(), containsCall);
+            classify(m_carried.data(), m_carried.size(), containsCall, false);
         }
         m_carried.clear();
     }
@@ -268,25 +268,32 @@ std::size_t LogCondenser::condenseLines(const char *data, std::size_t size, bool
         const std::size_t lineStart = at == markerLine ? markerLine : terminators.lineStart(callAt, pos);
         const std::size_t lineEnd = terminators.next(at);
         const bool containsCall = callAt <= lineEnd && lineEnd - callAt >= callLength;
-        classify(data + lineStart, lineEnd - lineStart, containsCall);
-        pos = lineEnd == end ? end
-            : lineEnd + (data[lineEnd] == '\r' && lineEnd + 1 < end && data[lineEnd + 1] == '\n' ? 2 : 1);
+        const bool crLf = lineEnd + 1 < end && data[lineEnd] == '\r' && data[lineEnd + 1] == '\n';
+        classify(data + lineStart, lineEnd - lineStart, containsCall, crLf);
+        pos = lineEnd == end ? end : lineEnd + (crLf ? 2 : 1);
     }
     return end;
 }
 
-void LogCondenser::classify(const char *line, std::size_t length, bool containsCall)
+// `crLf`: the line is followed by CR LF, the condensed log's own line end,
+// which is then copied with it.
+void LogCondenser::classify(const char *line, std::size_t length, bool containsCall, bool crLf)
 {
     if (startsWith(line, length, "UTC")) {
-        writeLine(line, 0);
-        writeLine(line, length);
+        writeLine(line, 0, false);
+        writeLine(line, length, crLf);
     } else if (isTransmitLine(line, length) || startsWith(line, length, "---") || containsCall) {
-        writeLine(line, length);
+        writeLine(line, length, crLf);
     }
 }
 
-void LogCondenser::writeLine(const char *line, std::size_t length)
+void LogCondenser::writeLine(const char *line, std::size_t length, bool crLf)
 {
+    static_assert(CondensedLog::lineEnd == "\r\n");
+    if (crLf) {
+        write(line, length + 2);
+        return;
+    }
     write(line, length);
     write(CondensedLog::lineEnd.data(), CondensedLog::lineEnd.size());
 }
@@ -294,6 +301,11 @@ void LogCondenser::writeLine(const char *line, std::size_t length)
 // Fills the output's batches; each full one is handed over to be written.
 void LogCondenser::write(const char *data, std::size_t size)
 {
+    if (size <= m_outputCapacity - m_outputSize) {
+        std::memcpy(m_output->batch() + m_outputSize, data, size);
+        m_outputSize += size;
+        return;
+    }
     while (size > 0) {
         if (m_outputSize == m_outputCapacity)
             flush();

@@ -94,9 +94,9 @@ private:
     bool completesCarriedLine(const char *data, std::size_t size, bool atEnd, std::size_t &lineEnd);
     std::size_t condenseLines(const char *data, std::size_t size, bool atEnd);
     std::size_t completeLinesEnd(const char *data, std::size_t size);
-    void classify(const char *line, std::size_t length, bool containsCall);
+    void classify(const char *line, std::size_t length, bool containsCall, bool crLf);
     void write(const char *data, std::size_t size);
-    void writeLine(const char *line, std::size_t length);
+    void writeLine(const char *line, std::size_t length, bool crLf);
     void flush();
 
     std::string m_callSign;

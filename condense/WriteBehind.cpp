@@ -38,7 +38,8 @@ void WriteBehind::hand(std::size_t size)
     }
     m_changed.notify_all();
     // The next batch is free once at most batchCount - 1 wait to be written.
-    waitUntil(m_handed - (batchCount - 1));
+    if (m_handed >= batchCount)
+        waitUntil(m_handed - (batchCount - 1));
 }
 
 void WriteBehind::finish()

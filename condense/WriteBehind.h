@@ -43,7 +43,7 @@ public:
     std::size_t heldBytes() const { return batchCount * m_batchSize; }
 
 private:
-    static constexpr std::size_t batchCount = 2;
+    static constexpr std::size_t batchCount = 4;
 
     void writeAll();
     void waitUntil(std::uint64_t writtenAtLeast);
