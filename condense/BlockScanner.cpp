@@ -83,17 +83,15 @@ CLARIFIER_TARGET_AVX2 std::uint64_t markerLineStartBitsAvx2(const char *block)
 // Steps over whole blocks without a possible marker line start, as long as
 // the vector tests have room (one byte before, eight past the block).
 // Returns the first block not passed over, and its bits in `bits`.
-CLARIFIER_TARGET_AVX2 std::size_t skipQuietBlocksAvx2(const char *data, std::size_t base, std::size_t size,
-                                                      std::uint64_t &bits)
+CLARIFIER_TARGET_AVX2 BlockScanner::Stop skipQuietBlocksAvx2(const char *data, std::size_t base, std::size_t size)
 {
-    bits = 0;
     while (base > 0 && size - base >= blockSize + 8) {
-        bits = markerLineStartBitsAvx2(data + base);
+        const std::uint64_t bits = markerLineStartBitsAvx2(data + base);
         if (bits != 0)
-            break;
+            return {base, bits};
         base += blockSize;
     }
-    return base;
+    return {base, 0};
 }
 #endif
 
@@ -127,23 +125,19 @@ CLARIFIER_TARGET_NEON std::uint64_t markerLineStartBitsNeon(const char *block)
 
 // As skipQuietBlocksAvx2; a block is tested for any marker line start before
 // its bits are gathered.
-CLARIFIER_TARGET_NEON std::size_t skipQuietBlocksNeon(const char *data, std::size_t base, std::size_t size,
-                                                      std::uint64_t &bits)
+CLARIFIER_TARGET_NEON BlockScanner::Stop skipQuietBlocksNeon(const char *data, std::size_t base, std::size_t size)
 {
-    bits = 0;
     while (base > 0 && size - base >= blockSize + 8) {
         const char *block = data + base;
         const uint8x16_t m0 = markerLineStartsNeon(block);
         const uint8x16_t m1 = markerLineStartsNeon(block + 16);
         const uint8x16_t m2 = markerLineStartsNeon(block + 32);
         const uint8x16_t m3 = markerLineStartsNeon(block + 48);
-        if (NeonMasks::nibbles(vorrq_u8(vorrq_u8(m0, m1), vorrq_u8(m2, m3))) != 0) {
-            bits = NeonMasks::bits64(m0, m1, m2, m3);
-            break;
-        }
+        if (NeonMasks::nibbles(vorrq_u8(vorrq_u8(m0, m1), vorrq_u8(m2, m3))) != 0)
+            return {base, NeonMasks::bits64(m0, m1, m2, m3)};
         base += blockSize;
     }
-    return base;
+    return {base, 0};
 }
 #endif
 
@@ -181,14 +175,13 @@ std::size_t BlockScanner::next(std::size_t from)
         if (from >= m_size)
             return m_size;
         if (m_skipQuietBlocks != nullptr) {
-            std::uint64_t bits = 0;
-            const std::size_t base = m_skipQuietBlocks(m_data, from, m_size, bits);
-            if (bits != 0) {
-                m_base = base;
-                m_bits = bits;
+            const Stop stop = m_skipQuietBlocks(m_data, from, m_size);
+            if (stop.bits != 0) {
+                m_base = stop.base;
+                m_bits = stop.bits;
                 continue;
             }
-            from = base;  // the rest is too near an end for the vector tests
+            from = stop.base;  // the rest is too near an end for the vector tests
         }
         load(from);
     }

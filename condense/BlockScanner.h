@@ -34,6 +34,16 @@ public:
     // goes on where it was.
     std::size_t lineStart(std::size_t at, std::size_t floor) const;
 
+    // Where a skip over blocks without a marker line start stopped: the
+    // first block not passed over, and its bits. Returned by value, in
+    // registers; a result written through a pointer would cost the stack
+    // check on every step.
+    struct Stop
+    {
+        std::size_t base;
+        std::uint64_t bits;
+    };
+
 private:
     void load(std::size_t base);
     std::uint64_t terminatorBits(std::size_t base) const;
@@ -47,8 +57,6 @@ private:
     bool m_avx2;
     [[maybe_unused]] bool m_neon;
     // Steps over whole blocks without a marker line start, where the
-    // processor has vector tests for it; returns the first block not passed
-    // over, with its bits.
-    std::size_t (*m_skipQuietBlocks)(const char *data, std::size_t base, std::size_t size,
-                                     std::uint64_t &bits) = nullptr;
+    // processor has vector tests for it.
+    Stop (*m_skipQuietBlocks)(const char *data, std::size_t base, std::size_t size) = nullptr;
 };

@@ -27,12 +27,19 @@ inline bool sameBytes(const char *a, const char *b, std::size_t length)
     return true;
 }
 
+// Where a vector search stopped: at the match, or at the first start it did
+// not test. Returned by value, in registers; a flag written through a
+// pointer would cost the stack check on every search.
+struct Stop
+{
+    std::size_t at;
+    bool found;
+};
+
 #ifdef CLARIFIER_AVX2_DISPATCH
-// Thirty-two candidate starts per step while at least thirty-two remain;
-// returns the match or the first start it did not test.
-CLARIFIER_TARGET_AVX2 std::size_t findAvx2(const char *data, std::size_t start, std::size_t lastStart,
-                                            const std::string &needle, std::size_t firstProbe,
-                                            std::size_t secondProbe, bool &found)
+// Thirty-two candidate starts per step while at least thirty-two remain.
+CLARIFIER_TARGET_AVX2 Stop findAvx2(const char *data, std::size_t start, std::size_t lastStart,
+                                    const std::string &needle, std::size_t firstProbe, std::size_t secondProbe)
 {
     const __m256i first = _mm256_set1_epi8(needle[firstProbe]);
     const __m256i second = _mm256_set1_epi8(needle[secondProbe]);
@@ -43,15 +50,13 @@ CLARIFIER_TARGET_AVX2 std::size_t findAvx2(const char *data, std::size_t start, 
             _mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(a, first), _mm256_cmpeq_epi8(b, second))));
         while (mask != 0) {
             const std::size_t candidate = start + static_cast<std::size_t>(std::countr_zero(mask));
-            if (sameBytes(data + candidate, needle.data(), needle.size())) {
-                found = true;
-                return candidate;
-            }
+            if (sameBytes(data + candidate, needle.data(), needle.size()))
+                return {candidate, true};
             mask &= mask - 1;
         }
         start += 32;
     }
-    return start;
+    return {start, false};
 }
 #endif
 
@@ -67,11 +72,9 @@ CLARIFIER_TARGET_NEON std::uint64_t candidatesNeon(const char *at, uint8x16_t fi
 }
 
 // Sixteen candidate starts per step while at least sixteen remain (thirty-two
-// at a time where none of them is a candidate); returns the match or the
-// first start it did not test.
-CLARIFIER_TARGET_NEON std::size_t findNeon(const char *data, std::size_t start, std::size_t lastStart,
-                                            const std::string &needle, std::size_t firstProbe,
-                                            std::size_t secondProbe, bool &found)
+// at a time where none of them is a candidate).
+CLARIFIER_TARGET_NEON Stop findNeon(const char *data, std::size_t start, std::size_t lastStart,
+                                    const std::string &needle, std::size_t firstProbe, std::size_t secondProbe)
 {
     const uint8x16_t first = vdupq_n_u8(static_cast<std::uint8_t>(needle[firstProbe]));
     const uint8x16_t second = vdupq_n_u8(static_cast<std::uint8_t>(needle[secondProbe]));
@@ -87,15 +90,13 @@ CLARIFIER_TARGET_NEON std::size_t findNeon(const char *data, std::size_t start, 
         std::uint64_t mask = candidatesNeon(data + start, first, second, firstProbe, secondProbe);
         while (mask != 0) {
             const std::size_t candidate = start + static_cast<std::size_t>(std::countr_zero(mask)) / 4;
-            if (sameBytes(data + candidate, needle.data(), needle.size())) {
-                found = true;
-                return candidate;
-            }
+            if (sameBytes(data + candidate, needle.data(), needle.size()))
+                return {candidate, true};
             mask &= mask - 1;
         }
         start += 16;
     }
-    return start;
+    return {start, false};
 }
 #endif
 
@@ -142,18 +143,18 @@ std::size_t SubstringFinder::find(const char *data, std::size_t size, std::size_
     std::size_t start = from;
 #ifdef CLARIFIER_AVX2_DISPATCH
     if (m_avx2) {
-        bool found = false;
-        start = findAvx2(data, start, lastStart, m_needle, m_firstProbe, m_secondProbe, found);
-        if (found)
-            return start;
+        const Stop stop = findAvx2(data, start, lastStart, m_needle, m_firstProbe, m_secondProbe);
+        if (stop.found)
+            return stop.at;
+        start = stop.at;
     }
 #endif
 #ifdef CLARIFIER_NEON
     if (m_neon) {
-        bool found = false;
-        start = findNeon(data, start, lastStart, m_needle, m_firstProbe, m_secondProbe, found);
-        if (found)
-            return start;
+        const Stop stop = findNeon(data, start, lastStart, m_needle, m_firstProbe, m_secondProbe);
+        if (stop.found)
+            return stop.at;
+        start = stop.at;
     }
 #endif
 #ifdef CLARIFIER_HAVE_SSE2
