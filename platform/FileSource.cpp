@@ -118,6 +118,7 @@ std::size_t FileSource::readAt(std::uint64_t offset, char *buffer, std::size_t c
     return done;
 }
 
+// None when the system cannot say; errno tells why.
 std::optional<std::uint64_t> FileSource::size() const
 {
     struct stat status {};
@@ -128,14 +129,13 @@ std::optional<std::uint64_t> FileSource::size() const
 
 ByteSource::Window FileSource::mapWindow(std::uint64_t offset, std::size_t size)
 {
-    struct stat status {};
-    if (::fstat(m_file, &status) != 0)
-        fail(NativeFiles::reason(errno));
     // Only what the file holds now: a page past its end cannot be touched.
-    const auto fileSize = static_cast<std::uint64_t>(status.st_size);
-    if (fileSize <= offset)
+    const std::optional<std::uint64_t> fileSize = FileSource::size();
+    if (!fileSize)
+        fail(NativeFiles::reason(errno));
+    if (*fileSize <= offset)
         return {};
-    const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(size, fileSize - offset));
+    const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(size, *fileSize - offset));
     const std::uint64_t start = pageStart(offset);
     const auto front = static_cast<std::size_t>(offset - start);
     int flags = MAP_SHARED;
