@@ -291,7 +291,7 @@ void LogCondenser::writeLine(const char *line, std::size_t length, bool crLf)
 {
     static_assert(CondensedLog::lineEnd == "\r\n");
     if (crLf) {
-        write(line, length + 2);
+        write(line, length + CondensedLog::lineEnd.size());
         return;
     }
     write(line, length);
