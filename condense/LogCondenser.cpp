@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LogCondenser.h"
 
-#include "BlockScanner.h"
 #include "ByteSink.h"
 #include "ByteSource.h"
 #include "CondensedLog.h"
+#include "MarkerLineScanner.h"
 #include "ReadAhead.h"
 #include "RunCancelled.h"
 #include "RunProgress.h"
+#include "Terminators.h"
 #include "WriteBehind.h"
 
 #include <algorithm>
@@ -179,8 +180,7 @@ bool LogCondenser::continueLongLine(const char *data, std::size_t size, bool atE
         endLongLine();
         return true;
     }
-    BlockScanner terminators(BlockScanner::Kind::Terminators, data, size);
-    const std::size_t lineEnd = terminators.next(0);
+    const std::size_t lineEnd = m_terminators.next(data, 0, size);
     m_examined += lineEnd;
     m_longLine.extend(data, lineEnd);
     if (lineEnd == size)
@@ -219,9 +219,7 @@ bool LogCondenser::completesCarriedLine(const char *data, std::size_t size, bool
 {
     if (atEnd || m_carried.back() == '\r')
         return true;
-    lineEnd = 0;
-    while (lineEnd < size && !BlockScanner::isTerminator(data[lineEnd]))
-        ++lineEnd;
+    lineEnd = m_terminators.next(data, 0, size);
     m_examined += lineEnd;
     return lineEnd < size && !(data[lineEnd] == '\r' && lineEnd + 1 == size);
 }
@@ -231,14 +229,9 @@ bool LogCondenser::completesCarriedLine(const char *data, std::size_t size, bool
 // read shows whether an LF follows it.
 std::size_t LogCondenser::completeLinesEnd(const char *data, std::size_t size)
 {
-    std::size_t end = size;
-    while (end > 0 && !BlockScanner::isTerminator(data[end - 1]))
-        --end;
-    if (end == size && end > 0 && data[end - 1] == '\r') {
-        --end;
-        while (end > 0 && !BlockScanner::isTerminator(data[end - 1]))
-            --end;
-    }
+    std::size_t end = m_terminators.lineStart(data, size, 0);
+    if (end == size && end > 0 && data[end - 1] == '\r')
+        end = m_terminators.lineStart(data, end - 1, 0);
     m_examined += size - end;
     return end;
 }
@@ -252,8 +245,7 @@ std::size_t LogCondenser::condenseLines(const char *data, std::size_t size, bool
 {
     const std::size_t end = atEnd ? size : completeLinesEnd(data, size);
     m_examined += end;
-    BlockScanner markerLines(BlockScanner::Kind::MarkerLineStarts, data, end);
-    BlockScanner terminators(BlockScanner::Kind::Terminators, data, end);
+    MarkerLineScanner markerLines(data, end);
     const std::size_t callLength = m_call.length();
     std::size_t callAt = m_call.find(data, end, 0);
 
@@ -265,8 +257,8 @@ std::size_t LogCondenser::condenseLines(const char *data, std::size_t size, bool
         const std::size_t at = std::min(markerLine, callAt);
         if (at >= end)
             break;
-        const std::size_t lineStart = at == markerLine ? markerLine : terminators.lineStart(callAt, pos);
-        const std::size_t lineEnd = terminators.next(at);
+        const std::size_t lineStart = at == markerLine ? markerLine : m_terminators.lineStart(data, callAt, pos);
+        const std::size_t lineEnd = m_terminators.next(data, at, end);
         const bool containsCall = callAt <= lineEnd && lineEnd - callAt >= callLength;
         const bool crLf = lineEnd + 1 < end && data[lineEnd] == '\r' && data[lineEnd + 1] == '\n';
         classify(data + lineStart, lineEnd - lineStart, containsCall, crLf);

@@ -4,7 +4,7 @@
 #include "LongLine.h"
 #include "ReadAhead.h"
 #include "SubstringFinder.h"
-
+#include "Terminators.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -101,6 +101,7 @@ private:
 
     std::string m_callSign;
     SubstringFinder m_call;
+    Terminators m_terminators;
     std::size_t m_readSize;
     ReadAhead::Reading m_reading;
     std::size_t m_joinRoom;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BlockScanner.h"
+#include "MarkerLineScanner.h"
 
 #include "CpuFeatures.h"
 #include "NeonMasks.h"
+#include "Terminators.h"
 
 #include <bit>
 
@@ -40,19 +41,6 @@ std::uint32_t markerLineStartBits16(const char *at)
 #endif
 
 #ifdef CLARIFIER_AVX2_DISPATCH
-CLARIFIER_TARGET_AVX2 std::uint64_t terminatorBitsAvx2(const char *block)
-{
-    const __m256i cr = _mm256_set1_epi8('\r');
-    const __m256i lf = _mm256_set1_epi8('\n');
-    const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(block));
-    const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(block + 32));
-    const auto lowBits = static_cast<std::uint32_t>(
-        _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(low, cr), _mm256_cmpeq_epi8(low, lf))));
-    const auto highBits = static_cast<std::uint32_t>(
-        _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(high, cr), _mm256_cmpeq_epi8(high, lf))));
-    return std::uint64_t{lowBits} | (std::uint64_t{highBits} << 32);
-}
-
 CLARIFIER_TARGET_AVX2 __m256i load32(const char *at)
 {
     return _mm256_loadu_si256(reinterpret_cast<const __m256i *>(at));
@@ -83,7 +71,7 @@ CLARIFIER_TARGET_AVX2 std::uint64_t markerLineStartBitsAvx2(const char *block)
 // Steps over whole blocks without a possible marker line start, as long as
 // the vector tests have room (one byte before, eight past the block).
 // Returns the first block not passed over, and its bits in `bits`.
-CLARIFIER_TARGET_AVX2 BlockScanner::Stop skipQuietBlocksAvx2(const char *data, std::size_t base, std::size_t size)
+CLARIFIER_TARGET_AVX2 MarkerLineScanner::Stop skipQuietBlocksAvx2(const char *data, std::size_t base, std::size_t size)
 {
     while (base > 0 && size - base >= blockSize + 8) {
         const std::uint64_t bits = markerLineStartBitsAvx2(data + base);
@@ -99,12 +87,6 @@ CLARIFIER_TARGET_AVX2 BlockScanner::Stop skipQuietBlocksAvx2(const char *data, s
 CLARIFIER_TARGET_NEON uint8x16_t terminatorsNeon(uint8x16_t bytes)
 {
     return vorrq_u8(NeonMasks::equal(bytes, '\r'), NeonMasks::equal(bytes, '\n'));
-}
-
-CLARIFIER_TARGET_NEON std::uint64_t terminatorBitsNeon(const char *block)
-{
-    return NeonMasks::bits64(terminatorsNeon(NeonMasks::load(block)), terminatorsNeon(NeonMasks::load(block + 16)),
-                             terminatorsNeon(NeonMasks::load(block + 32)), terminatorsNeon(NeonMasks::load(block + 48)));
 }
 
 // As markerLineStartBits16, as a compare's bytes.
@@ -125,7 +107,7 @@ CLARIFIER_TARGET_NEON std::uint64_t markerLineStartBitsNeon(const char *block)
 
 // As skipQuietBlocksAvx2; a block is tested for any marker line start before
 // its bits are gathered.
-CLARIFIER_TARGET_NEON BlockScanner::Stop skipQuietBlocksNeon(const char *data, std::size_t base, std::size_t size)
+CLARIFIER_TARGET_NEON MarkerLineScanner::Stop skipQuietBlocksNeon(const char *data, std::size_t base, std::size_t size)
 {
     while (base > 0 && size - base >= blockSize + 8) {
         const char *block = data + base;
@@ -143,27 +125,24 @@ CLARIFIER_TARGET_NEON BlockScanner::Stop skipQuietBlocksNeon(const char *data, s
 
 } // namespace
 
-BlockScanner::BlockScanner(Kind kind, const char *data, std::size_t size)
-    : m_kind(kind)
-    , m_data(data)
+MarkerLineScanner::MarkerLineScanner(const char *data, std::size_t size)
+    : m_data(data)
     , m_size(size)
     , m_avx2(CpuFeatures::hasAvx2())
     , m_neon(CpuFeatures::hasNeon())
 {
-    if (kind == Kind::MarkerLineStarts) {
 #ifdef CLARIFIER_AVX2_DISPATCH
-        if (m_avx2)
-            m_skipQuietBlocks = skipQuietBlocksAvx2;
+    if (m_avx2)
+        m_skipQuietBlocks = skipQuietBlocksAvx2;
 #endif
 #ifdef CLARIFIER_NEON
-        if (m_neon)
-            m_skipQuietBlocks = skipQuietBlocksNeon;
+    if (m_neon)
+        m_skipQuietBlocks = skipQuietBlocksNeon;
 #endif
-    }
     load(0);
 }
 
-std::size_t BlockScanner::next(std::size_t from)
+std::size_t MarkerLineScanner::next(std::size_t from)
 {
     for (;;) {
         if (from < m_base + blockSize) {
@@ -187,57 +166,13 @@ std::size_t BlockScanner::next(std::size_t from)
     }
 }
 
-std::size_t BlockScanner::lineStart(std::size_t at, std::size_t floor) const
-{
-    while (at > floor) {
-        const std::size_t base = at - floor > blockSize ? at - blockSize : floor;
-        const std::size_t count = at - base;  // 1 to 64 bytes, [base, at)
-        const std::uint64_t bits = terminatorBits(base) & (~std::uint64_t{0} >> (blockSize - count));
-        if (bits != 0)
-            return base + blockSize - static_cast<std::size_t>(std::countl_zero(bits));
-        at = base;
-    }
-    return floor;
-}
-
-void BlockScanner::load(std::size_t base)
+void MarkerLineScanner::load(std::size_t base)
 {
     m_base = base;
-    m_bits = base >= m_size ? 0
-        : m_kind == Kind::Terminators ? terminatorBits(base)
-                                      : markerLineStartBits(base);
+    m_bits = base >= m_size ? 0 : bitsOf(base);
 }
 
-std::uint64_t BlockScanner::terminatorBits(std::size_t base) const
-{
-    const char *block = m_data + base;
-    std::uint64_t bits = 0;
-#ifdef CLARIFIER_AVX2_DISPATCH
-    if (m_avx2 && m_size - base >= blockSize)
-        return terminatorBitsAvx2(block);
-#endif
-#ifdef CLARIFIER_NEON
-    if (m_neon && m_size - base >= blockSize)
-        return terminatorBitsNeon(block);
-#endif
-#ifdef CLARIFIER_HAVE_SSE2
-    if (m_size - base >= blockSize) {
-        for (std::size_t part = 0; part < blockSize; part += 16) {
-            const auto mask = static_cast<std::uint32_t>(_mm_movemask_epi8(terminators16(load16(block + part))));
-            bits |= std::uint64_t{mask} << part;
-        }
-        return bits;
-    }
-#endif
-    const std::size_t count = m_size - base < blockSize ? m_size - base : blockSize;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (isTerminator(block[i]))
-            bits |= std::uint64_t{1} << i;
-    }
-    return bits;
-}
-
-std::uint64_t BlockScanner::markerLineStartBits(std::size_t base) const
+std::uint64_t MarkerLineScanner::bitsOf(std::size_t base) const
 {
     const char *block = m_data + base;
     // The vector tests read one byte before the block and eight past it.
@@ -263,7 +198,7 @@ std::uint64_t BlockScanner::markerLineStartBits(std::size_t base) const
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t at = base + i;
         const std::size_t room = m_size - at;
-        const bool lineStart = (at == 0 || isTerminator(m_data[at - 1])) && !isTerminator(m_data[at]);
+        const bool lineStart = (at == 0 || Terminators::is(m_data[at - 1])) && !Terminators::is(m_data[at]);
         const bool mayBeMarker = m_data[at] == 'U' || m_data[at] == '-' || (room > 8 && m_data[at + 8] == 'T');
         if (lineStart && mayBeMarker)
             bits |= std::uint64_t{1} << i;

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Walks through a block of bytes the starts of the lines that may be marker
+// lines: a line start (the block's first byte, or a byte after CR or LF that
+// is itself neither) that begins with "U" or "-" or has "T" as its ninth
+// byte. Every line that begins with "UTC" or "---" or has "Trans" in columns
+// 9 to 13 is among them; the full test is the caller's. The block must begin
+// at a line start.
+//
+// It tests sixty-four bytes at a time and keeps their bits, so stepping from
+// one position to the next is a bit scan, not a search.
+class MarkerLineScanner
+{
+public:
+    MarkerLineScanner(const char *data, std::size_t size);
+
+    // The first position at or after `from`, or size if none. Positions asked
+    // for must not decrease from call to call.
+    std::size_t next(std::size_t from);
+
+    // Where a skip over blocks without a marker line start stopped: the
+    // first block not passed over, and its bits. Returned by value, in
+    // registers; a result written through a pointer would cost the stack
+    // check on every step.
+    struct Stop
+    {
+        std::size_t base;
+        std::uint64_t bits;
+    };
+
+private:
+    void load(std::size_t base);
+    std::uint64_t bitsOf(std::size_t base) const;
+
+    const char *m_data;
+    std::size_t m_size;
+    std::size_t m_base = 0;   // the bits describe [m_base, m_base + 64)
+    std::uint64_t m_bits = 0;
+    bool m_avx2;
+    [[maybe_unused]] bool m_neon;
+    // Steps over whole blocks without a marker line start, where the
+    // processor has vector tests for it.
+    Stop (*m_skipQuietBlocks)(const char *data, std::size_t base, std::size_t size) = nullptr;
+};
