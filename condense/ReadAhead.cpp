@@ -30,11 +30,7 @@ ReadAhead::ReadAhead(ByteSource &source, std::size_t chunkSize, std::size_t head
 
 ReadAhead::~ReadAhead()
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    m_changed.notify_all();
+    m_ring.stop();
     if (m_reader.joinable())
         m_reader.join();
     for (std::uint64_t index = 0; index < bufferCount; ++index) {
@@ -108,13 +104,7 @@ void ReadAhead::unmap(std::uint64_t index)
 void ReadAhead::readAll()
 {
     bool atEnd = false;
-    for (std::uint64_t index = 0;; ++index) {
-        {
-            std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, [&] { return m_stopping || index - m_released < bufferCount; });
-            if (m_stopping)
-                return;
-        }
+    for (std::uint64_t index = 0; m_ring.waitToFill(index); ++index) {
         std::size_t got = 0;
         std::exception_ptr failure;
         try {
@@ -122,16 +112,13 @@ void ReadAhead::readAll()
         } catch (...) {
             failure = std::current_exception();
         }
-        {
-            // What was read before a failure is handed on first.
-            const std::lock_guard lock(m_mutex);
-            if (got > 0 || !failure) {
-                m_sizes[index % bufferCount] = got;
-                m_filled = index + 1;
-            }
-            m_failure = failure;
+        // What was read before a failure is handed on first.
+        if (got > 0 || !failure) {
+            m_sizes[index % bufferCount] = got;
+            m_ring.filled(index + 1);
         }
-        m_changed.notify_all();
+        if (failure)
+            m_ring.fail(failure);
         if (failure || got == 0)
             return;
     }
@@ -146,14 +133,12 @@ ReadAhead::Chunk ReadAhead::next()
     // On this thread, so that a piece of a log cut short fails the scan.
     if (m_mapped && m_taken > m_released && !release(m_taken - 1))
         throw FileError(FileError::Operation::Read, std::string(), FileError::changedDuringRun);
-    std::unique_lock lock(m_mutex);
     if (m_taken > m_released) {
         m_released = m_taken;
-        m_changed.notify_all();
+        m_ring.emptied(m_released);
     }
-    m_changed.wait(lock, [&] { return m_taken < m_filled || m_failure; });
-    if (m_taken == m_filled)
-        std::rethrow_exception(m_failure);
+    if (!m_ring.waitToEmpty(m_taken))
+        m_ring.rethrowFailure();
     const std::uint64_t index = m_taken++;
     const std::size_t size = m_sizes[index % bufferCount];
     if (m_mapped && size == 0)

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "BufferRing.h"
 #include "ByteSource.h"
 #include "PageAlignedBuffer.h"
 
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <exception>
-#include <mutex>
 #include <thread>
 
 class RunProgress;
@@ -83,13 +81,8 @@ private:
     char *m_data[bufferCount] = {};
     std::size_t m_sizes[bufferCount] = {};
     std::uint64_t m_mappedTo = 0;  // where the next window's piece begins
-
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::uint64_t m_filled = 0;    // buffers read so far
     std::uint64_t m_taken = 0;     // buffers handed to the caller
     std::uint64_t m_released = 0;  // buffers the caller has finished with
-    std::exception_ptr m_failure;
-    bool m_stopping = false;
+    BufferRing m_ring{bufferCount};
     std::thread m_reader;
 };

@@ -15,11 +15,7 @@ WriteBehind::WriteBehind(ByteSink &sink, std::size_t batchSize, Writing writing)
 
 WriteBehind::~WriteBehind()
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    m_changed.notify_all();
+    m_ring.stop();
     if (m_writer.joinable())
         m_writer.join();
 }
@@ -31,55 +27,29 @@ void WriteBehind::hand(std::size_t size)
             m_sink.write(batch(), size);
         return;
     }
-    {
-        const std::lock_guard lock(m_mutex);
-        m_sizes[m_handed % batchCount] = size;
-        ++m_handed;
-    }
-    m_changed.notify_all();
-    // The next batch is free once at most batchCount - 1 wait to be written.
-    if (m_handed >= batchCount)
-        waitUntil(m_handed - (batchCount - 1));
+    m_sizes[m_handed % batchCount] = size;
+    m_ring.filled(++m_handed);
+    // The batch to fill next, once its slot's earlier batch is written.
+    if (!m_ring.waitToFill(m_handed))
+        m_ring.rethrowFailure();
 }
 
 void WriteBehind::finish()
 {
-    if (m_writer.joinable())
-        waitUntil(m_handed);
-}
-
-void WriteBehind::waitUntil(std::uint64_t writtenAtLeast)
-{
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [&] { return m_written >= writtenAtLeast || m_failure; });
-    if (m_failure)
-        std::rethrow_exception(m_failure);
+    if (m_writer.joinable() && !m_ring.waitUntilEmptied(m_handed))
+        m_ring.rethrowFailure();
 }
 
 void WriteBehind::writeAll()
 {
-    for (std::uint64_t index = 0;; ++index) {
-        std::size_t size = 0;
-        {
-            std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, [&] { return m_stopping || index < m_handed; });
-            if (m_stopping)
-                return;
-            size = m_sizes[index % batchCount];
-        }
+    for (std::uint64_t index = 0; m_ring.waitToEmpty(index); ++index) {
         try {
-            if (size > 0)
+            if (const std::size_t size = m_sizes[index % batchCount]; size > 0)
                 m_sink.write(m_batches[index % batchCount].get(), size);
         } catch (...) {
-            const std::lock_guard lock(m_mutex);
-            m_failure = std::current_exception();
-            m_changed.notify_all();
+            m_ring.fail(std::current_exception());
             return;
         }
-        {
-            const std::lock_guard lock(m_mutex);
-            m_written = index + 1;
-        }
-        m_changed.notify_all();
+        m_ring.emptied(index + 1);
     }
 }

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "BufferRing.h"
 #include "PageAlignedBuffer.h"
 
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <exception>
-#include <mutex>
 #include <thread>
 
 class ByteSink;
@@ -46,18 +44,12 @@ private:
     static constexpr std::size_t batchCount = 4;
 
     void writeAll();
-    void waitUntil(std::uint64_t writtenAtLeast);
 
     ByteSink &m_sink;
     std::size_t m_batchSize;
     PageAlignedBuffer m_batches[batchCount];
     std::size_t m_sizes[batchCount] = {};
-
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::uint64_t m_handed = 0;   // batches handed over; changed by the caller only
-    std::uint64_t m_written = 0;  // batches written
-    std::exception_ptr m_failure;
-    bool m_stopping = false;
+    std::uint64_t m_handed = 0;  // batches handed over; the caller's own count
+    BufferRing m_ring{batchCount};
     std::thread m_writer;
 };
