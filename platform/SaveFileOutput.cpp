@@ -35,7 +35,7 @@ void SaveFileOutput::refuseIfReplacing(const ByteSource &log)
 namespace {
 
 // How much is written between two requests to start writing it to disk.
-constexpr std::uint64_t writeBackStep = std::uint64_t{8} << 20;
+constexpr std::uint64_t writeBackStep = std::uint64_t{4} << 20;
 constexpr std::size_t largestWrite = std::size_t{1} << 30;
 // How many random names are tried before the folder is given up.
 constexpr int namesToTry = 100;
