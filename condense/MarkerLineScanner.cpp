@@ -99,12 +99,6 @@ CLARIFIER_TARGET_NEON uint8x16_t markerLineStartsNeon(const char *at)
     return vandq_u8(lineStart, marker);
 }
 
-CLARIFIER_TARGET_NEON std::uint64_t markerLineStartBitsNeon(const char *block)
-{
-    return NeonMasks::bits64(markerLineStartsNeon(block), markerLineStartsNeon(block + 16),
-                             markerLineStartsNeon(block + 32), markerLineStartsNeon(block + 48));
-}
-
 // As skipQuietBlocksAvx2; a block is tested for any marker line start before
 // its bits are gathered.
 CLARIFIER_TARGET_NEON MarkerLineScanner::Stop skipQuietBlocksNeon(const char *data, std::size_t base, std::size_t size)
@@ -128,15 +122,13 @@ CLARIFIER_TARGET_NEON MarkerLineScanner::Stop skipQuietBlocksNeon(const char *da
 MarkerLineScanner::MarkerLineScanner(const char *data, std::size_t size)
     : m_data(data)
     , m_size(size)
-    , m_avx2(CpuFeatures::hasAvx2())
-    , m_neon(CpuFeatures::hasNeon())
 {
 #ifdef CLARIFIER_AVX2_DISPATCH
-    if (m_avx2)
+    if (CpuFeatures::hasAvx2())
         m_skipQuietBlocks = skipQuietBlocksAvx2;
 #endif
 #ifdef CLARIFIER_NEON
-    if (m_neon)
+    if (CpuFeatures::hasNeon())
         m_skipQuietBlocks = skipQuietBlocksNeon;
 #endif
     load(0);
@@ -174,22 +166,13 @@ void MarkerLineScanner::load(std::size_t base)
 
 std::uint64_t MarkerLineScanner::bitsOf(std::size_t base) const
 {
-    const char *block = m_data + base;
-    // The vector tests read one byte before the block and eight past it.
-    const bool roomForVectors = base > 0 && m_size - base >= blockSize + 8;
-#ifdef CLARIFIER_AVX2_DISPATCH
-    if (m_avx2 && roomForVectors)
-        return markerLineStartBitsAvx2(block);
-#endif
-#ifdef CLARIFIER_NEON
-    if (m_neon && roomForVectors)
-        return markerLineStartBitsNeon(block);
-#endif
 #ifdef CLARIFIER_HAVE_SSE2
-    if (roomForVectors) {
+    // The vector tests read one byte before the block and eight past it.
+    // With AVX2 the skip has looked at every block with that room already.
+    if (base > 0 && m_size - base >= blockSize + 8) {
         std::uint64_t bits = 0;
         for (std::size_t part = 0; part < blockSize; part += 16)
-            bits |= std::uint64_t{markerLineStartBits16(block + part)} << part;
+            bits |= std::uint64_t{markerLineStartBits16(m_data + base + part)} << part;
         return bits;
     }
 #endif

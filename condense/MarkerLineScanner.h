@@ -40,8 +40,6 @@ private:
     std::size_t m_size;
     std::size_t m_base = 0;   // the bits describe [m_base, m_base + 64)
     std::uint64_t m_bits = 0;
-    bool m_avx2;
-    [[maybe_unused]] bool m_neon;
     // Steps over whole blocks without a marker line start, where the
     // processor has vector tests for it.
     Stop (*m_skipQuietBlocks)(const char *data, std::size_t base, std::size_t size) = nullptr;
