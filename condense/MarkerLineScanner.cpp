@@ -2,6 +2,7 @@
 #include "MarkerLineScanner.h"
 
 #include "CpuFeatures.h"
+#include "LineEndVectors.h"
 #include "NeonMasks.h"
 #include "Terminators.h"
 
@@ -17,11 +18,6 @@ __m128i load16(const char *at)
     return _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
 }
 
-__m128i terminators16(__m128i bytes)
-{
-    return _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
-}
-
 __m128i bytesEqual16(const char *at, char c)
 {
     return _mm_cmpeq_epi8(load16(at), _mm_set1_epi8(c));
@@ -35,7 +31,7 @@ std::uint32_t markerLineStartBits16(const char *at)
     const __m128i marker = _mm_or_si128(
         _mm_or_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8('U')), _mm_cmpeq_epi8(here, _mm_set1_epi8('-'))),
         bytesEqual16(at + 8, 'T'));
-    const __m128i lineStart = _mm_andnot_si128(terminators16(here), terminators16(load16(at - 1)));
+    const __m128i lineStart = _mm_andnot_si128(LineEndVectors::of16(here), LineEndVectors::of16(load16(at - 1)));
     return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_and_si128(lineStart, marker)));
 }
 #endif
@@ -46,12 +42,6 @@ CLARIFIER_TARGET_AVX2 __m256i load32(const char *at)
     return _mm256_loadu_si256(reinterpret_cast<const __m256i *>(at));
 }
 
-CLARIFIER_TARGET_AVX2 __m256i terminators32(__m256i bytes)
-{
-    return _mm256_or_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\r')),
-                           _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\n')));
-}
-
 // As markerLineStartBits16, thirty-two bytes at a time.
 CLARIFIER_TARGET_AVX2 std::uint32_t markerLineStartBits32(const char *at)
 {
@@ -59,7 +49,7 @@ CLARIFIER_TARGET_AVX2 std::uint32_t markerLineStartBits32(const char *at)
     const __m256i marker = _mm256_or_si256(
         _mm256_or_si256(_mm256_cmpeq_epi8(here, _mm256_set1_epi8('U')), _mm256_cmpeq_epi8(here, _mm256_set1_epi8('-'))),
         _mm256_cmpeq_epi8(load32(at + 8), _mm256_set1_epi8('T')));
-    const __m256i lineStart = _mm256_andnot_si256(terminators32(here), terminators32(load32(at - 1)));
+    const __m256i lineStart = _mm256_andnot_si256(LineEndVectors::of32(here), LineEndVectors::of32(load32(at - 1)));
     return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(lineStart, marker)));
 }
 
@@ -84,18 +74,14 @@ CLARIFIER_TARGET_AVX2 MarkerLineScanner::Stop skipQuietBlocksAvx2(const char *da
 #endif
 
 #ifdef CLARIFIER_NEON
-CLARIFIER_TARGET_NEON uint8x16_t terminatorsNeon(uint8x16_t bytes)
-{
-    return vorrq_u8(NeonMasks::equal(bytes, '\r'), NeonMasks::equal(bytes, '\n'));
-}
-
 // As markerLineStartBits16, as a compare's bytes.
 CLARIFIER_TARGET_NEON uint8x16_t markerLineStartsNeon(const char *at)
 {
     const uint8x16_t here = NeonMasks::load(at);
     const uint8x16_t marker = vorrq_u8(vorrq_u8(NeonMasks::equal(here, 'U'), NeonMasks::equal(here, '-')),
                                        NeonMasks::equal(NeonMasks::load(at + 8), 'T'));
-    const uint8x16_t lineStart = vbicq_u8(terminatorsNeon(NeonMasks::load(at - 1)), terminatorsNeon(here));
+    const uint8x16_t lineStart
+        = vbicq_u8(LineEndVectors::ofNeon(NeonMasks::load(at - 1)), LineEndVectors::ofNeon(here));
     return vandq_u8(lineStart, marker);
 }
 

@@ -2,6 +2,7 @@
 #include "Terminators.h"
 
 #include "CpuFeatures.h"
+#include "LineEndVectors.h"
 #include "NeonMasks.h"
 
 #include <bit>
@@ -28,8 +29,7 @@ std::size_t lineStartPlain(const char *data, std::size_t at, std::size_t floor)
 std::uint32_t terminatorBits16(const char *at)
 {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
-    return static_cast<std::uint32_t>(_mm_movemask_epi8(
-        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')))));
+    return static_cast<std::uint32_t>(_mm_movemask_epi8(LineEndVectors::of16(bytes)));
 }
 
 std::size_t nextSse2(const char *data, std::size_t from, std::size_t size)
@@ -55,8 +55,7 @@ std::size_t lineStartSse2(const char *data, std::size_t at, std::size_t floor)
 CLARIFIER_TARGET_AVX2 std::uint32_t terminatorBits32(const char *at)
 {
     const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(at));
-    return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_or_si256(
-        _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\r')), _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\n')))));
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(LineEndVectors::of32(bytes)));
 }
 
 CLARIFIER_TARGET_AVX2 std::size_t nextAvx2(const char *data, std::size_t from, std::size_t size)
@@ -82,8 +81,7 @@ CLARIFIER_TARGET_AVX2 std::size_t lineStartAvx2(const char *data, std::size_t at
 // Four bits for each of sixteen bytes, all four set for a CR or LF.
 CLARIFIER_TARGET_NEON std::uint64_t terminatorNibbles(const char *at)
 {
-    const uint8x16_t bytes = NeonMasks::load(at);
-    return NeonMasks::nibbles(vorrq_u8(NeonMasks::equal(bytes, '\r'), NeonMasks::equal(bytes, '\n')));
+    return NeonMasks::nibbles(LineEndVectors::ofNeon(NeonMasks::load(at)));
 }
 
 CLARIFIER_TARGET_NEON std::size_t nextNeon(const char *data, std::size_t from, std::size_t size)
