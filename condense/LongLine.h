@@ -2,6 +2,7 @@
 #pragma once
 
 #include "SubstringFinder.h"
+#include "Terminators.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -52,6 +53,7 @@ private:
 
     const SubstringFinder &m_finder;
     std::string_view m_callSign;
+    Terminators m_terminators;
     std::uint64_t m_start = 0;
     std::uint64_t m_length = 0;
     std::uint64_t m_callAt = npos;  // where the call sign first begins, in the log
