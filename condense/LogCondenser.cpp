@@ -88,7 +88,7 @@ void LogCondenser::condenseBody(ByteSource &input, RunProgress *progress)
     for (;;) {
         const ReadAhead::Chunk chunk = ahead.next();
         const bool atEnd = chunk.size == 0;
-        take(chunk.data, chunk.size, atEnd, chunk.inPlace);
+        take(chunk.data, chunk.size, atEnd);
         m_held = std::max(m_held, ahead.heldBytes() + m_output->heldBytes() + m_carried.capacity()
                                       + m_longLine.heldBytes());
         if (progress != nullptr) {
@@ -103,8 +103,8 @@ void LogCondenser::condenseBody(ByteSource &input, RunProgress *progress)
 
 // Condenses the lines that data[0, size) completes, the carried line first,
 // and carries its unfinished last line on. There are m_joinRoom bytes of room
-// in front of data; `inPlace`, they hold the log's bytes before data already.
-void LogCondenser::take(char *data, std::size_t size, bool atEnd, bool inPlace)
+// in front of data.
+void LogCondenser::take(char *data, std::size_t size, bool atEnd)
 {
     std::uint64_t offset = m_offset;  // where data[0] lies in the log
     m_offset += size;
@@ -113,51 +113,28 @@ void LogCondenser::take(char *data, std::size_t size, bool atEnd, bool inPlace)
         if (!continueLongLine(data, size, atEnd, from))
             return;
     } else if (!m_carried.empty()) {
-        std::size_t lineEnd = 0;
-        if (!completesCarriedLine(data, size, atEnd, lineEnd)) {
-            if (m_carried.size() + size > m_joinRoom && m_source->readsAtPositions()) {
+        if (!completesCarriedLine(data, size, atEnd)) {
+            if (m_carried.size() + size > m_joinRoom) {
                 beginLongLine(offset - m_carried.size(), m_carried.data(), m_carried.size());
                 m_carried.clear();
                 continueLongLine(data, size, atEnd, from);  // the line goes on
             } else {
-                holdCarried(data, size);
+                m_carried.append(data, size);
             }
             return;
         }
-        if (m_carried.size() <= m_joinRoom) {
-            data -= m_carried.size();
-            if (!inPlace)
-                std::memcpy(data, m_carried.data(), m_carried.size());
-            size += m_carried.size();
-            offset -= m_carried.size();
-        } else {
-            // Held whole: a source that cannot be read again by position.
-            if (m_carried.back() == '\r') {
-                m_carried.pop_back();
-                from = size > 0 && data[0] == '\n' ? 1 : 0;
-            } else if (!atEnd) {
-                holdCarried(data, lineEnd);
-                from = lineEnd + (data[lineEnd] == '\r' && data[lineEnd + 1] == '\n' ? 2 : 1);
-            }
-            m_examined += m_carried.size();
-            const bool containsCall = m_call.find(m_carried.data(), m_carried.size(), 0) != SubstringFinder::npos;
-            classify(m_carried.data(), m_carried.size(), containsCall, false);
-        }
+        data -= m_carried.size();
+        std::memcpy(data, m_carried.data(), m_carried.size());
+        size += m_carried.size();
+        offset -= m_carried.size();
         m_carried.clear();
     }
     const std::size_t used = from + condenseLines(data + from, size - from, atEnd);
     const std::size_t rest = size - used;
-    if (rest > m_joinRoom && m_source->readsAtPositions())
+    if (rest > m_joinRoom)
         beginLongLine(offset + used, data + used, rest);
     else
-        holdCarried(data + used, rest);
-}
-
-void LogCondenser::holdCarried(const char *data, std::size_t size)
-{
-    if (size > heldLineLimit - m_carried.size())
-        throw std::bad_alloc();
-    m_carried.append(data, size);
+        m_carried.assign(data + used, rest);
 }
 
 // Starts keeping the carried line by its place: it begins `offset` bytes
@@ -212,14 +189,13 @@ void LogCondenser::endLongLine()
     write(CondensedLog::lineEnd.data(), CondensedLog::lineEnd.size());
 }
 
-// Whether data[0, size) ends the carried line; if the carried line does not
-// end in a CR already, `lineEnd` is set to the terminator in data that ends
-// it. A CR at the very end of data does not count yet: an LF may follow.
-bool LogCondenser::completesCarriedLine(const char *data, std::size_t size, bool atEnd, std::size_t &lineEnd)
+// Whether data[0, size) ends the carried line. A CR at the very end of data
+// does not count yet: an LF may follow.
+bool LogCondenser::completesCarriedLine(const char *data, std::size_t size, bool atEnd)
 {
     if (atEnd || m_carried.back() == '\r')
         return true;
-    lineEnd = m_terminators.next(data, 0, size);
+    const std::size_t lineEnd = m_terminators.next(data, 0, size);
     m_examined += lineEnd;
     return lineEnd < size && !(data[lineEnd] == '\r' && lineEnd + 1 == size);
 }

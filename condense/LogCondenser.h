@@ -30,14 +30,11 @@ class WriteBehind;
 // the call sign, and sixty-four bytes at a time for the starts of lines that
 // may be marker lines. Line bounds are found only around those places; every
 // other line is passed over. Only the unfinished last line is carried to the
-// next read: a short one is put in front of the next buffer's data (a piece
-// mapped in place has it in front already); a longer
-// one, from a log that can be read again by position, is kept by its place
-// only (LongLine), searched as it streams past and, when it is kept, read
-// again and copied a piece at a time. Each byte is looked at a bounded number
-// of times however the reads cut the log, and memory stays at the buffers,
-// whatever the length of the log or of its lines. From a source that cannot
-// be read again by position a long line is held whole, up to heldLineLimit.
+// next read: a short one is put in front of the next buffer's data; a longer
+// one is kept by its place only (LongLine), searched as it streams past and,
+// when it is kept, read again and copied a piece at a time. Each byte is
+// looked at a bounded number of times however the reads cut the log, and
+// memory stays at the buffers, whatever the length of the log or of its lines.
 // Kept lines are gathered in batches that a third thread writes (WriteBehind)
 // while the scan goes on; with reads made when needed, writes are made so too.
 class LogCondenser
@@ -52,11 +49,6 @@ public:
     // Lines up to this long that run across two reads are joined in front of
     // the second read's data; longer ones are kept by their place in the log.
     static constexpr std::size_t defaultJoinRoom = 4096;
-
-    // A line longer than this, from a source that cannot be read again by
-    // position, ends the run with std::bad_alloc (not enough memory) rather
-    // than growing until the system gives out.
-    static constexpr std::size_t heldLineLimit = std::size_t{256} << 20;
 
     // `callSign` is compared as these bytes: the call as it is written in the
     // log's 8-bit text. `bufferSize` is how much is read at a time (at least 1).
@@ -86,12 +78,11 @@ public:
 
 private:
     void condenseBody(ByteSource &input, RunProgress *progress);
-    void take(char *data, std::size_t size, bool atEnd, bool inPlace);
-    void holdCarried(const char *data, std::size_t size);
+    void take(char *data, std::size_t size, bool atEnd);
     void beginLongLine(std::uint64_t offset, const char *data, std::size_t size);
     bool continueLongLine(const char *data, std::size_t size, bool atEnd, std::size_t &next);
     void endLongLine();
-    bool completesCarriedLine(const char *data, std::size_t size, bool atEnd, std::size_t &lineEnd);
+    bool completesCarriedLine(const char *data, std::size_t size, bool atEnd);
     std::size_t condenseLines(const char *data, std::size_t size, bool atEnd);
     std::size_t completeLinesEnd(const char *data, std::size_t size);
     void classify(const char *line, std::size_t length, bool containsCall, bool crLf);

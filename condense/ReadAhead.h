@@ -2,42 +2,34 @@
 #pragma once
 
 #include "BufferRing.h"
-#include "ByteSource.h"
+#include "GrowingLogReader.h"
 #include "PageAlignedBuffer.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <thread>
 
+class ByteSource;
 class RunProgress;
 
-// Reads a source on a thread of its own, a few buffers ahead of the one being
-// scanned, so that the system's copying of the file overlaps the scan. Short
-// reads, as from pipes and network shares, are gathered until a buffer is full
-// or the input ends, so the buffers change hands once per buffer. Made
-// without the thread, it reads each buffer when it is asked for, into the same
-// buffers and with the same room in front: the way for reads so small that
-// handing each to another thread would cost more than it saves.
+// Reads a log (GrowingLogReader) on a thread of its own, a few buffers ahead
+// of the one being scanned, so that the system's copying of the file overlaps
+// the scan. Made without the thread, it reads each buffer when it is asked
+// for, into the same buffers and with the same room in front: the way for
+// reads so small that handing each to another thread would cost more than it
+// saves.
 //
 // Each buffer keeps `headroom` bytes free in front of its data (rounded up to
 // whole pages, so that the data begins on a page); the caller may put the end
 // of the previous buffer there, so that a line that runs across two reads
 // lies in one piece without moving the new data.
-//
-// From a source that maps windows (an ordinary file), read ahead, nothing is
-// copied: the thread maps each piece where the system keeps the file, with
-// `headroom` bytes of the file in front of it, so that the end of the
-// previous piece is there already.
 class ReadAhead
 {
 public:
     struct Chunk
     {
-        char *data;        // unless inPlace, data - headroom .. data + size may be written
+        char *data;        // data - headroom .. data + size may be written
         std::size_t size;  // 0 at the end of the input
-        // The headroom bytes in front of data hold what precedes data in the
-        // input, and may not be written.
-        bool inPlace = false;
     };
 
     enum class Reading { Ahead, OnDemand };
@@ -56,31 +48,21 @@ public:
     // the failure have been taken.
     Chunk next();
 
-    // The bytes of the buffers, or of the windows.
     std::size_t heldBytes() const { return bufferCount * (m_headroom + m_chunkSize); }
 
 private:
     static constexpr std::size_t bufferCount = 4;
 
     void readAll();
-    void stopIfCancelled() const;
-    std::size_t readOne(std::uint64_t index, std::size_t offset = 0);
-    std::size_t fill(std::uint64_t index, bool &atEnd);
-    std::size_t mapOne(std::uint64_t index);
-    bool release(std::uint64_t index);
-    void unmap(std::uint64_t index);
+    std::size_t readOne(std::uint64_t index);
     char *dataOf(std::uint64_t index) { return m_buffers[index % bufferCount].get() + m_headroom; }
 
-    ByteSource &m_source;
+    GrowingLogReader m_log;
     const RunProgress *m_progress;
     std::size_t m_chunkSize;
     std::size_t m_headroom;
-    bool m_mapped;
-    PageAlignedBuffer m_buffers[bufferCount];  // or, when mapped, the end's room only
-    ByteSource::Window m_windows[bufferCount];
-    char *m_data[bufferCount] = {};
+    PageAlignedBuffer m_buffers[bufferCount];
     std::size_t m_sizes[bufferCount] = {};
-    std::uint64_t m_mappedTo = 0;  // where the next window's piece begins
     std::uint64_t m_taken = 0;     // buffers handed to the caller
     std::uint64_t m_released = 0;  // buffers the caller has finished with
     BufferRing m_ring{bufferCount};

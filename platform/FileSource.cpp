@@ -11,10 +11,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include "BusErrorGuard.h"
-
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -46,13 +43,6 @@ const char *refusal(const struct stat &status)
     return nullptr;
 }
 
-// Windows are mapped from whole pages: the start of the page that holds `at`.
-std::uint64_t pageStart(std::uint64_t at)
-{
-    static const auto pageSize = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
-    return at / pageSize * pageSize;
-}
-
 } // namespace
 
 FileSource::FileSource(const std::string &path)
@@ -75,29 +65,11 @@ FileSource::FileSource(const std::string &path)
 #ifdef POSIX_FADV_SEQUENTIAL
     ::posix_fadvise(m_file, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
-    // Not every file system maps files (some network and FUSE ones do not).
-    if (status.st_size > 0) {
-        void *page = ::mmap(nullptr, 1, PROT_READ, MAP_SHARED, m_file, 0);
-        m_maps = page != MAP_FAILED;
-        if (m_maps)
-            ::munmap(page, 1);
-    }
 }
 
 FileSource::~FileSource()
 {
     ::close(m_file);
-}
-
-std::size_t FileSource::read(char *buffer, std::size_t capacity)
-{
-    for (;;) {
-        const ssize_t got = ::read(m_file, buffer, std::min(capacity, largestRead));
-        if (got >= 0)
-            return static_cast<std::size_t>(got);
-        if (errno != EINTR)
-            fail(NativeFiles::reason(errno));
-    }
 }
 
 std::size_t FileSource::readAt(std::uint64_t offset, char *buffer, std::size_t capacity)
@@ -127,42 +99,11 @@ std::optional<std::uint64_t> FileSource::size() const
     return static_cast<std::uint64_t>(status.st_size);
 }
 
-ByteSource::Window FileSource::mapWindow(std::uint64_t offset, std::size_t size)
+bool FileSource::stillNamed() const
 {
-    // Only what the file holds now: a page past its end cannot be touched.
-    const std::optional<std::uint64_t> fileSize = FileSource::size();
-    if (!fileSize)
-        fail(NativeFiles::reason(errno));
-    if (*fileSize <= offset)
-        return {};
-    const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(size, *fileSize - offset));
-    const std::uint64_t start = pageStart(offset);
-    const auto front = static_cast<std::size_t>(offset - start);
-    int flags = MAP_SHARED;
-#ifdef MAP_POPULATE
-    flags |= MAP_POPULATE;  // the pages are found now, on the reading thread, not on the scan's
-#endif
-    void *mapped = ::mmap(nullptr, front + length, PROT_READ, flags, m_file, static_cast<off_t>(start));
-    if (mapped == MAP_FAILED)
-        fail(NativeFiles::reason(errno));
-    const int watch = BusErrorGuard::watch(mapped, front + length, m_file, offset + length);
-    if (watch < 0) {
-        ::munmap(mapped, front + length);
-        fail("Too many files are being read at once.");
-    }
-    return {static_cast<const char *>(mapped) + front, length, watch};
-}
-
-bool FileSource::releaseWindow(const Window &window)
-{
-    return BusErrorGuard::release(window.handle);
-}
-
-void FileSource::unmapWindow(const Window &window)
-{
-    const auto at = reinterpret_cast<std::uintptr_t>(window.data);
-    const auto start = static_cast<std::uintptr_t>(pageStart(at));
-    ::munmap(reinterpret_cast<void *>(start), at - start + window.size);
+    struct stat named {};
+    return ::stat(m_path.c_str(), &named) == 0
+        && FileIdentity{static_cast<std::uint64_t>(named.st_dev), static_cast<std::uint64_t>(named.st_ino)} == m_identity;
 }
 
 #else
@@ -202,12 +143,21 @@ std::optional<std::uint64_t> FileSource::size() const
     return static_cast<std::uint64_t>(size.QuadPart);
 }
 
-std::size_t FileSource::read(char *buffer, std::size_t capacity)
+bool FileSource::stillNamed() const
 {
-    // Every read says where it begins, so that readAt() does not move it.
-    const std::size_t got = readAt(m_position, buffer, std::min(capacity, largestRead));
-    m_position += got;
-    return got;
+    // Opened for its attributes only, so that a log the decoder holds open opens too.
+    HANDLE named = CreateFileW(NativeFiles::widePath(m_path).c_str(), FILE_READ_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                               nullptr);
+    if (named == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool same = GetFileInformationByHandle(named, &information)
+        && FileIdentity{information.dwVolumeSerialNumber,
+                        (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow}
+            == m_identity;
+    CloseHandle(named);
+    return same;
 }
 
 std::size_t FileSource::readAt(std::uint64_t offset, char *buffer, std::size_t capacity)

@@ -5,9 +5,9 @@
 
 #include <string>
 
-// A log file read straight into the caller's buffer through the system's own
-// handle, with no second buffer in between. The path is the system's own
-// bytes on POSIX systems and UTF-8 on Windows. It may be a link to the log.
+// A log file read by position through the system's own handle, straight
+// into the caller's buffer. The path is the system's own bytes on POSIX
+// systems and UTF-8 on Windows. It may be a link to the log.
 class FileSource : public ByteSource
 {
 public:
@@ -21,20 +21,10 @@ public:
     FileSource(const FileSource &) = delete;
     FileSource &operator=(const FileSource &) = delete;
 
-    std::size_t read(char *buffer, std::size_t capacity) override;
-    bool readsAtPositions() const override { return true; }
     std::size_t readAt(std::uint64_t offset, char *buffer, std::size_t capacity) override;
     std::optional<FileIdentity> identity() const override { return m_identity; }
     std::optional<std::uint64_t> size() const override;
-#ifndef _WIN32
-    // Where the system can map the file, its windows are mapped and guarded
-    // (see BusErrorGuard), so that a log cut short while it is read fails
-    // the run instead of ending the program.
-    bool mapsWindows() const override { return m_maps; }
-    Window mapWindow(std::uint64_t offset, std::size_t size) override;
-    bool releaseWindow(const Window &window) override;
-    void unmapWindow(const Window &window) override;
-#endif
+    bool stillNamed() const override;
 
 private:
     [[noreturn]] void fail(const std::string &reason) const;
@@ -43,9 +33,7 @@ private:
     FileIdentity m_identity;
 #ifdef _WIN32
     void *m_file;  // HANDLE
-    std::uint64_t m_position = 0;
 #else
     int m_file = -1;
-    bool m_maps = false;
 #endif
 };

@@ -25,6 +25,7 @@ void SaveFileOutput::refuseIfReplacing(const ByteSource &log)
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -43,6 +44,35 @@ constexpr int namesToTry = 100;
 bool sameFile(const struct stat &a, const struct stat &b)
 {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// What a save of this user leaves behind: an ordinary file of its own with
+// no other name.
+bool isOurLeftover(const struct stat &status)
+{
+    return S_ISREG(status.st_mode) && status.st_uid == ::geteuid() && status.st_nlink == 1;
+}
+
+// The bits a new file is given where there is no earlier one: those the
+// umask leaves of 0666. Read from the system where it says, so that the
+// process's umask is never changed, not even for a moment.
+mode_t newFileMode()
+{
+#ifdef __linux__
+    if (FILE *status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status) != nullptr)
+            found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        std::fclose(status);
+        if (found)
+            return 0666 & ~static_cast<mode_t>(mask);
+    }
+#endif
+    const mode_t mask = ::umask(0077);
+    ::umask(mask);
+    return 0666 & ~mask;
 }
 
 bool ignorableModeFailure(int error)
@@ -99,7 +129,9 @@ void SaveFileOutput::inspectEarlier()
 }
 
 // A save holds its file locked from its making until it is in place, so a
-// leftover that can be locked belongs to no run.
+// leftover that can be locked belongs to no run. Only what a run of this
+// user can have left is removed: never another user's file (in a shared
+// folder, or when run as root), nor a second name of another file.
 void SaveFileOutput::removeLeftovers()
 {
     const int listing = ::fcntl(m_folder, F_DUPFD_CLOEXEC, 0);
@@ -118,7 +150,8 @@ void SaveFileOutput::removeLeftovers()
         if (file < 0)
             continue;
         struct stat held {};
-        if (::fstat(file, &held) == 0 && sameFile(held, named) && ::flock(file, LOCK_EX | LOCK_NB) == 0
+        if (::fstat(file, &held) == 0 && sameFile(held, named) && isOurLeftover(held)
+            && ::flock(file, LOCK_EX | LOCK_NB) == 0
             && ::fstatat(m_folder, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(held, named))
             ::unlinkat(m_folder, entry->d_name, 0);
         ::close(file);
@@ -129,7 +162,8 @@ void SaveFileOutput::removeLeftovers()
 void SaveFileOutput::create()
 {
 #ifdef O_TMPFILE
-    m_file = ::openat(m_folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    // Private while it is written: its final bits come at commit().
+    m_file = ::openat(m_folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (m_file >= 0) {
         ::flock(m_file, LOCK_EX | LOCK_NB);  // for the moment it has a name in putInPlace()
     } else if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
@@ -138,7 +172,7 @@ void SaveFileOutput::create()
 #endif
     for (int i = 0; m_file < 0 && i < namesToTry; ++i) {
         const std::string name = SaveTemporaryName::make();
-        const int file = ::openat(m_folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        const int file = ::openat(m_folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (file < 0) {
             if (errno == EEXIST)
                 continue;
@@ -199,7 +233,7 @@ void SaveFileOutput::startWriteBack()
 
 void SaveFileOutput::commit()
 {
-    keepEarlierMode();
+    giveFinalMode();
 #if defined(__APPLE__)
     // Only F_FULLFSYNC makes the drive itself write its cache.
     if (::fcntl(m_file, F_FULLFSYNC) != 0 && ::fsync(m_file) != 0)
@@ -232,18 +266,19 @@ void SaveFileOutput::commit()
         throw FileError(FileError::Operation::FlushFolder, m_path, NativeFiles::reason(errno));
 }
 
-void SaveFileOutput::keepEarlierMode()
+// The earlier file's bits, or a new file's where there is none.
+void SaveFileOutput::giveFinalMode()
 {
-    if (!m_earlier)
-        return;
     const bool root = ::geteuid() == 0;
-    // Owner first: a change of owner clears the set-user-ID bits.
-    // Kept where the system lets it be (root, a group the user is in); the
-    // file is the user's own either way.
-    const uid_t owner = root ? m_earlier->owner : static_cast<uid_t>(-1);
-    if (::fchown(m_file, owner, m_earlier->group) != 0) {
+    if (m_earlier) {
+        // Owner first: a change of owner clears the set-user-ID bits.
+        // Kept where the system lets it be (root, a group the user is in); the
+        // file is the user's own either way.
+        const uid_t owner = root ? m_earlier->owner : static_cast<uid_t>(-1);
+        if (::fchown(m_file, owner, m_earlier->group) != 0) {
+        }
     }
-    const mode_t wanted = m_earlier->mode & (root ? 07777 : 0777);
+    const mode_t wanted = m_earlier ? m_earlier->mode & (root ? 07777 : 0777) : newFileMode();
     struct stat status {};
     if (::fstat(m_file, &status) != 0)
         fail(NativeFiles::reason(errno));

@@ -24,9 +24,10 @@
 //   flushes the folder; every step is checked. Destroyed uncommitted, or
 //   after a failure before the rename, the new file is removed and an earlier
 //   file of the name stays as it was.
-// - An earlier file's permission bits are kept (its owner and group too when
-//   run as root); being a new file, it does not keep the earlier one's other
-//   hard links. While the file is written, the system is asked to start
+// - The new file is private (0600 on POSIX systems) until commit() gives it
+//   its final bits: an earlier file's (its owner and group too when run as
+//   root), or those the umask gives a new file. Being a new file, it does not
+//   keep the earlier one's other hard links. While the file is written, the system is asked to start
 //   writing it to disk, and it is flushed on another thread, a few megabytes
 //   at a time; a failure of such a flush fails the save as its last one would.
 //
@@ -72,7 +73,7 @@ private:
 #ifndef _WIN32
     void startWriteBack();
 #endif
-    void keepEarlierMode();
+    void giveFinalMode();
     void putInPlace();
     void discard();
 

@@ -4,84 +4,74 @@
 #include "ByteSink.h"
 #include "ByteSource.h"
 #include "FileError.h"
+#include "GrowingLogReader.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 
-// A log held in memory, handed out at most `maxChunk` bytes per read. Like a
-// pipe, it cannot be read again by position unless made `Positioned`, as an
-// ordinary file can, or `Mapped`, as an ordinary file whose windows are seen
-// in place.
+// A log held in memory, read by position as an ordinary file is. It can be
+// changed as another program might change a file while it is read.
 class StringSource : public ByteSource
 {
 public:
-    enum Reading { Streamed, Positioned, Mapped };
-
-    explicit StringSource(std::string data, std::size_t maxChunk = std::string::npos, Reading reading = Streamed)
-        : m_data(std::move(data)), m_maxChunk(maxChunk), m_positioned(reading != Streamed),
-          m_mapped(reading == Mapped) {}
-
-    bool readsAtPositions() const override { return m_positioned; }
-    bool mapsWindows() const override { return m_mapped; }
-
-    Window mapWindow(std::uint64_t offset, std::size_t size) override
-    {
-        if (offset >= m_data.size())
-            return {};
-        ++m_openWindows;
-        const std::size_t n = std::min<std::size_t>(size, m_data.size() - offset);
-        // A window that reaches past failAfter() is lost, as one of a file cut short there.
-        const int lost = m_failAfter != std::string::npos && offset + n > m_failAfter ? 1 : 0;
-        return {m_data.data() + offset, n, lost};
-    }
-
-    bool releaseWindow(const Window &window) override { return window.handle == 0; }
-    void unmapWindow(const Window &) override { --m_openWindows; }
-
-    // Windows mapped and not yet given back.
-    int openWindows() const { return m_openWindows; }
+    explicit StringSource(std::string data)
+        : m_data(std::move(data)) {}
 
     std::size_t readAt(std::uint64_t offset, char *buffer, std::size_t capacity) override
     {
-        if (m_change) {
+        // Read again: further back than the bytes before the last piece, which
+        // are checked anew after each piece.
+        if (offset >= m_readTo)
+            m_pieceStart = offset;
+        if (m_change && offset + GrowingLogReader::checkedBytes < m_pieceStart) {
             m_change(m_data);
             m_change = nullptr;
         }
+        if (m_changeLater && m_readTo >= std::min<std::uint64_t>(m_changeAt, m_data.size())) {
+            m_changeLater(m_data);
+            m_changeLater = nullptr;
+        }
+        if (m_failAfter != std::string::npos && offset + capacity > m_failAfter)
+            throw FileError(FileError::Operation::Read, "memory", "injected read error");
         if (offset >= m_data.size())
             return 0;
-        const std::size_t n = std::min<std::size_t>(capacity, m_data.size() - offset);
+        const std::size_t n = std::min(capacity, m_data.size() - static_cast<std::size_t>(offset));
         std::memcpy(buffer, m_data.data() + offset, n);
+        m_readTo = std::max<std::uint64_t>(m_readTo, offset + n);
         return n;
     }
 
-    // Changes the log as another program might, just before it is first
-    // read again by position.
+    std::optional<std::uint64_t> size() const override { return m_data.size(); }
+    bool stillNamed() const override { return !m_replaced; }
+
+    // Changes the log just before it is first read again by position
+    // further back than the last bytes read.
     void changeBeforeRereading(std::function<void(std::string &)> change) { m_change = std::move(change); }
 
-    std::size_t read(char *buffer, std::size_t capacity) override
+    // Changes the log once `bytes` bytes of it have been read, or all of it.
+    void changeAfterReading(std::size_t bytes, std::function<void(std::string &)> change)
     {
-        const std::size_t n = std::min({capacity, m_maxChunk, m_data.size() - m_pos});
-        std::memcpy(buffer, m_data.data() + m_pos, n);
-        m_pos += n;
-        if (m_failAfter != std::string::npos && m_pos > m_failAfter)
-            throw FileError(FileError::Operation::Read, "memory", "injected read error");
-        return n;
+        m_changeAt = bytes;
+        m_changeLater = std::move(change);
     }
 
-    // Makes a read throw once more than `bytes` bytes have been handed out.
+    // Puts another file in the log's place, under its name.
+    void replace() { m_replaced = true; }
+
+    // Makes a read throw once it reaches past `bytes` bytes into the log.
     void failAfter(std::size_t bytes) { m_failAfter = bytes; }
 
 private:
     std::string m_data;
-    std::size_t m_maxChunk;
-    bool m_positioned;
-    bool m_mapped;
-    std::atomic<int> m_openWindows{0};  // mapped on the reading thread, given back on the scan's
     std::function<void(std::string &)> m_change;
-    std::size_t m_pos = 0;
+    std::function<void(std::string &)> m_changeLater;
+    std::uint64_t m_changeAt = 0;
+    std::uint64_t m_readTo = 0;      // the furthest byte read so far
+    std::uint64_t m_pieceStart = 0;  // where the last read past it began
+    bool m_replaced = false;
     std::size_t m_failAfter = std::string::npos;
 };
 

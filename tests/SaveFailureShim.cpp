@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Preloaded into a test program (LD_PRELOAD) to make one system call of the
-// save fail as a failing disk or network share would, and to take unnamed
-// temporary files away. The test arms it through clarifier_save_shim().
+// save, or a read of the log past its first megabyte, fail as a failing disk
+// or network share would, and to take unnamed temporary files away. The test arms it through clarifier_save_shim().
 #include <atomic>
 #include <cerrno>
 #include <cstdarg>
@@ -54,8 +54,9 @@ bool fires(const char *call)
 
 extern "C" {
 
-// `call` ("write", "fdatasync", "close", "renameat", "linkat", or "fsync"
-// of a folder) fails once with EIO; with `unnamed` false the file system offers no unnamed files.
+// `call` ("write", "fdatasync", "close", "renameat", "linkat", "fsync" of a
+// folder, or "pread" of a file open for reading, past its first megabyte)
+// fails once with EIO; with `unnamed` false the file system offers no unnamed files.
 __attribute__((visibility("default"))) void clarifier_save_shim(const char *call, int unnamed)
 {
     failing = call;
@@ -69,6 +70,15 @@ ssize_t write(int fd, const void *data, size_t size)
         return -1;
     }
     return real<ssize_t (*)(int, const void *, size_t)>("write")(fd, data, size);
+}
+
+ssize_t pread64(int fd, void *buffer, size_t size, off64_t offset)
+{
+    if (offset >= (off64_t{1} << 20) && (fcntl(fd, F_GETFL) & O_ACCMODE) == O_RDONLY && fires("pread")) {
+        errno = EIO;
+        return -1;
+    }
+    return real<ssize_t (*)(int, void *, size_t, off64_t)>("pread64")(fd, buffer, size, offset);
 }
 
 int fdatasync(int fd)

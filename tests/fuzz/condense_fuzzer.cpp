@@ -28,27 +28,18 @@ namespace {
 struct Reading
 {
     std::size_t bufferSize;
-    std::size_t maxChunk;  // how much one read hands out at most
     std::size_t joinRoom = LogCondenser::defaultJoinRoom;
-    StringSource::Reading positions = StringSource::Streamed;
-    // Mapped windows are seen in place only when read ahead, on the second thread.
     ReadAhead::Reading reading = ReadAhead::Reading::OnDemand;
 };
 
 // The fuzzer's inputs stay under 4096 bytes, so a buffer of 8192 bytes takes
 // the whole log in one read, as the default buffer takes a real log's first
 // megabyte, without clearing a megabyte for every input.
-constexpr std::size_t whole = std::string::npos;
 constexpr Reading readings[] = {
-    {1, whole}, {2, whole}, {3, whole}, {7, whole}, {31, whole}, {33, whole},
-    {63, whole}, {64, whole}, {65, whole}, {127, whole}, {8192, 5}, {8192, 97},
-    {8192, whole},
-    {1, whole, 0, StringSource::Positioned}, {2, whole, 1, StringSource::Positioned},
-    {7, whole, 3, StringSource::Positioned}, {64, whole, 13, StringSource::Positioned},
-    {65, 5, 0, StringSource::Positioned}, {8192, 97, 16, StringSource::Positioned},
-    {8192, whole, 64, StringSource::Positioned},
-    {7, whole, 3, StringSource::Mapped, ReadAhead::Reading::Ahead},
-    {64, whole, LogCondenser::defaultJoinRoom, StringSource::Mapped, ReadAhead::Reading::Ahead},
+    {1}, {2}, {3}, {7}, {31}, {33}, {63}, {64}, {65}, {127}, {8192},
+    {1, 0}, {2, 1}, {7, 3}, {64, 13}, {8192, 16}, {8192, 64},
+    {7, 3, ReadAhead::Reading::Ahead},
+    {64, LogCondenser::defaultJoinRoom, ReadAhead::Reading::Ahead},
 };
 
 void printBytes(const char *label, std::string_view bytes)
@@ -76,14 +67,12 @@ void checkCondenser(std::string_view call, std::string_view log)
 {
     const std::string expected = referenceCondense(std::string(log), std::string(call));
     for (const Reading &reading : readings) {
-        StringSource source{std::string(log), reading.maxChunk, reading.positions};
+        StringSource source{std::string(log)};
         StringSink sink;
         LogCondenser(call, reading.bufferSize, reading.reading, reading.joinRoom).condense(source, sink);
-        if (sink.text != expected || source.openWindows() != 0) {
-            std::fprintf(stderr, "buffer of %zu bytes, reads of at most %zu bytes, room of %zu%s%s\n",
-                         reading.bufferSize, reading.maxChunk, reading.joinRoom,
-                         reading.positions == StringSource::Positioned ? ", read again by position" : "",
-                         reading.positions == StringSource::Mapped ? ", mapped in place" : "");
+        if (sink.text != expected) {
+            std::fprintf(stderr, "buffer of %zu bytes, room of %zu%s\n", reading.bufferSize, reading.joinRoom,
+                         reading.reading == ReadAhead::Reading::Ahead ? ", read ahead" : "");
             printBytes("expected", expected);
             printBytes("condensed", sink.text);
             fail("the condensed log differs from the reference", call, log);

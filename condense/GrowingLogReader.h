@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+class ByteSource;
+
+// Reads a decoder log from its start to its end, one piece after another,
+// by position. The decoder may go on appending lines meanwhile, which is
+// harmless: they are read as they come. Any other change would make the
+// condensed log a mix of two logs, or of a log and nothing, so each is found
+// from what the reading itself sees, whatever its timing, and throws
+// FileError (FileError::changedDuringRun):
+//
+// - cut short: the end comes before the size the log had when reading began,
+//   or the log is shorter at the end than what was read;
+// - emptied and written again, or rewritten: the last bytes of the piece
+//   before, read again after each piece, are no longer the same (a change
+//   made before a piece was read shows there, one made after it in the
+//   next piece's check);
+// - replaced: at the end, the log's name leads to another file.
+class GrowingLogReader
+{
+public:
+    // How many of the last bytes read are read again after each piece.
+    static constexpr std::size_t checkedBytes = 64;
+
+    explicit GrowingLogReader(ByteSource &source);
+
+    // Reads the next bytes of the log into buffer[0, capacity) and returns
+    // how many: fewer than `capacity` only at the log's end, 0 there.
+    std::size_t read(char *buffer, std::size_t capacity);
+
+    // Where the next piece begins in the log.
+    std::uint64_t position() const { return m_position; }
+
+private:
+    std::size_t readSome(char *buffer, std::size_t capacity);
+    void checkLastBytes();
+    void checkEnd() const;
+    void keepLastBytes(const char *data, std::size_t size);
+
+    ByteSource &m_source;
+    std::optional<std::uint64_t> m_startSize;
+    std::uint64_t m_position = 0;
+    char m_last[checkedBytes] = {};
+    std::size_t m_lastSize = 0;
+};
