@@ -73,6 +73,12 @@ grep -q "GNU_RELRO" <<<"$(readelf -lW "$program")" || fail "the program has no R
 grep -q "FLAGS_1.*NOW" <<<"$(readelf -dW "$program")" || fail "the program does not bind at start-up"
 grep -q "__stack_chk_fail" <<<"$(readelf --dyn-syms -W "$program")" || fail "the program has no stack protection"
 [ -z "$(readelf -SW "$program" | grep -F .symtab || true)" ] || fail "the program is not stripped"
+# No runpath, in the package or in the build: the loader searches the
+# system's folders only, never the one the program is started in.
+for built in "$program" "$build/jt65a-clarifier"; do
+    search_path=$(readelf -dW "$built" | grep -E "\((RPATH|RUNPATH)\)" || true)
+    [ -z "$search_path" ] || fail "$built searches for libraries in: $search_path"
+done
 
 # A virtual display of its own.
 exec 3<> "$work/display"
