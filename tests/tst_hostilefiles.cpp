@@ -8,6 +8,7 @@
 #include "ModalBoxCloser.h"
 #include "ReferenceCondenser.h"
 #include "TestFiles.h"
+#include "WindowGoneWatch.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <new>
@@ -127,6 +129,8 @@ private slots:
     void temporaryFileIsPrivateWhileItIsWritten();
     void messagesShowNamesAsTheyAre_data();
     void messagesShowNamesAsTheyAre();
+    void windowDestroyedByAnotherProgram_data();
+    void windowDestroyedByAnotherProgram();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -502,6 +506,42 @@ void HostileFilesTest::messagesShowNamesAsTheyAre()
     const ModalBoxCloser::Box box = m_closer->boxes.first();
     QCOMPARE(box.textFormat, Qt::PlainText);
     QVERIFY2(box.text.contains(QDir::toNativeSeparators(inFolder)), qPrintable(box.text));
+}
+
+void HostileFilesTest::windowDestroyedByAnotherProgram_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("ours");
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("our window destroyed") << int(WindowGoneWatch::destroyNotify) << true << true;
+    QTest::newRow("our window destroyed, as another client tells") << (WindowGoneWatch::destroyNotify | 0x80) << true
+                                                                    << true;
+    QTest::newRow("another window destroyed") << int(WindowGoneWatch::destroyNotify) << false << false;
+    QTest::newRow("our window unmapped") << 18 << true << false;
+}
+
+// The X server's word that a window is gone hides the widget it showed, so
+// that the program can end (the event is built as the server sends it).
+void HostileFilesTest::windowDestroyedByAnotherProgram()
+{
+    QFETCH(int, type);
+    QFETCH(bool, ours);
+    QFETCH(bool, hidden);
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.internalWinId() != 0);
+    unsigned char event[32] = {};
+    event[0] = static_cast<unsigned char>(type);
+    const auto destroyed = static_cast<std::uint32_t>(window.internalWinId()) + (ours ? 0 : 1);
+    std::memcpy(event + WindowGoneWatch::destroyedWindowOffset, &destroyed, sizeof destroyed);
+    WindowGoneWatch watch;
+    QVERIFY(!watch.nativeEventFilter("xcb_generic_event_t", event, nullptr));
+    QTRY_COMPARE(window.isVisible(), !hidden);
+    if (!hidden) {
+        QCoreApplication::sendPostedEvents();  // nothing queued may hide it later
+        QVERIFY(window.isVisible());
+    }
 }
 
 QTEST_MAIN(HostileFilesTest)
