@@ -53,11 +53,15 @@ bool ready(const QString &folder)
 
 } // namespace
 
-FolderListing FolderLister::list(const QString &folder) const
+// How many entries are read between two reports of progress.
+constexpr int entriesPerReport = 256;
+
+FolderListing FolderLister::list(const QString &folder, const Progress &progress) const
 {
     FolderListing listing;
     listing.folder = folder;
 #ifdef Q_OS_WIN
+    (void)progress;  // the listing comes in one piece
     if (folder.isEmpty() || !ready(folder))
         return listing;
     const QDir dir(folder);
@@ -83,7 +87,12 @@ FolderListing FolderLister::list(const QString &folder) const
         ::close(descriptor);
         return listing;
     }
+    int sinceReport = 0;
     while (const dirent *entry = ::readdir(dir)) {
+        if (progress && ++sinceReport == entriesPerReport) {
+            progress();
+            sinceReport = 0;
+        }
         const QByteArray name(entry->d_name);
         if (name == "." || name == "..")
             continue;

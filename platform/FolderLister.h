@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 // What one reading of a folder found.
@@ -26,8 +27,12 @@ class FolderLister
 public:
     virtual ~FolderLister() = default;
 
+    // Called now and then from the reading's thread while a folder's entries
+    // come in: a folder that is still being read is slow, not gone.
+    using Progress = std::function<void()>;
+
     // Names come as NativePaths holds them; sorted by name, letter case aside.
-    virtual FolderListing list(const QString &folder) const;
+    virtual FolderListing list(const QString &folder, const Progress &progress = {}) const;
 
     // The lister the lists use from their next reading on.
     static std::shared_ptr<const FolderLister> current();

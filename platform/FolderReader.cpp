@@ -34,13 +34,17 @@ void FolderReader::read(const QStringList &candidates)
     const quint64 request = ++m_request;
     m_reading = true;
     m_asked = candidates.value(0);
+    m_progress = std::make_shared<std::atomic<quint64>>(0);
+    m_progressSeen = 0;
     m_deadline.start();
     // Not joined: a thread that waits on a disk that never answers must not
     // keep the window, or the program's end, waiting with it.
-    std::thread([mailbox = m_mailbox, lister = FolderLister::current(), candidates, request] {
+    std::thread([mailbox = m_mailbox, lister = FolderLister::current(), candidates, request,
+                 progress = m_progress] {
+        const FolderLister::Progress report = [progress] { ++*progress; };
         FolderListing listing;
         for (const QString &folder : candidates) {
-            listing = lister->list(folder);
+            listing = lister->list(folder, report);
             if (listing.listed)
                 break;
         }
@@ -63,6 +67,13 @@ void FolderReader::arrived(quint64 request, const FolderListing &listing)
 
 void FolderReader::overdue()
 {
-    if (m_reading)
-        emit notAnswering(m_asked);
+    if (!m_reading)
+        return;
+    const quint64 progress = m_progress->load();
+    if (progress != m_progressSeen) {
+        m_progressSeen = progress;
+        m_deadline.start();
+        return;
+    }
+    emit notAnswering(m_asked);
 }

@@ -6,10 +6,13 @@
 #include <QObject>
 #include <QTimer>
 
+#include <atomic>
 #include <memory>
 
 // Reads a folder on a thread of its own, so the window never waits for a
-// disk, and tells within about a second when the disk has not answered.
+// disk, and tells when the disk has not answered: when the reading has
+// brought nothing for about a second. A large folder that is still coming in
+// is slow, not gone, and is not reported.
 // Only the latest request counts: the answer to one that was followed by
 // another is dropped, however late it comes.
 class FolderReader : public QObject
@@ -43,6 +46,8 @@ private:
     void overdue();
 
     std::shared_ptr<Mailbox> m_mailbox;
+    std::shared_ptr<std::atomic<quint64>> m_progress;  // of the latest request's reading
+    quint64 m_progressSeen = 0;
     quint64 m_request = 0;
     bool m_reading = false;
     QString m_asked;
