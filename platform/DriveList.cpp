@@ -5,10 +5,14 @@
 #include "NativePaths.h"
 
 #include <QAbstractItemView>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <QStandardPaths>
 #include <QStorageInfo>
+
+#include <algorithm>
 
 #ifdef Q_OS_LINUX
 #include <mntent.h>
@@ -73,10 +77,25 @@ QStringList driveRoots()
     return roots;
 }
 
-QString dataLocation()
+// Where decoders keep their data folders, each with what tells its entries
+// apart: the desktop's data folder, and on Linux the sandboxes of the
+// decoder's Flatpak, under its application id of now and the one it had
+// until January 2026.
+QList<QPair<QString, QString>> dataLocations()
 {
-    return NativePaths::display(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    QList<QPair<QString, QString>> locations{
+        {NativePaths::display(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)), {}}};
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    const QString sandboxes = QDir::homePath() + QStringLiteral("/.var/app/");
+    locations.append({NativePaths::display(sandboxes + QStringLiteral("io.sourceforge.wsjt.wsjtx/data")),
+                      QStringLiteral(" (Flatpak)")});
+    locations.append({NativePaths::display(sandboxes + QStringLiteral("edu.princeton.physics.WSJTX/data")),
+                      QStringLiteral(" (older Flatpak)")});
+#endif
+    return locations;
 }
+
+const QStringList decoderFolderNames = {"WSJT-X", "JTDX", "WSJT-X - *", "JTDX - *"};
 
 bool under(const QString &path, const char *top)
 {
@@ -91,9 +110,19 @@ DriveList::DriveList(QWidget *parent)
 {
     view()->setTextElideMode(Qt::ElideNone);
     connect(this, &QComboBox::activated, this, &DriveList::picked);
-    connect(&m_dataReader, &FolderReader::listed, this, &DriveList::dataFoldersListed);
+    for (const auto &[folder, origin] : dataLocations()) {
+        m_locations.append({folder, origin, {}});
+        m_dataReaders.push_back(std::make_unique<FolderReader>());
+        connect(m_dataReaders.back().get(), &FolderReader::listed, this, &DriveList::dataFoldersListed);
+    }
     refresh();
-    m_dataReader.read({dataLocation()});
+    readDataFolders();
+}
+
+void DriveList::readDataFolders()
+{
+    for (std::size_t i = 0; i < m_dataReaders.size(); ++i)
+        m_dataReaders[i]->read({m_locations.at(qsizetype(i)).folder});
 }
 
 QString DriveList::drive() const
@@ -104,6 +133,7 @@ QString DriveList::drive() const
 void DriveList::setDriveOf(const QString &path)
 {
     const QString native = NativePaths::display(path);
+    m_followed = native;
     int best = -1;
     for (int i = 0; i < count(); ++i) {
         const QString folder = itemData(i).toString();
@@ -123,8 +153,10 @@ void DriveList::refresh()
     clear();
     for (const QString &root : driveRoots())
         addItem(NativePaths::shown(root), root);
-    for (const auto &[name, folder] : std::as_const(m_dataFolders))
-        addItem(NativePaths::shown(name), folder);
+    for (const DataLocation &location : std::as_const(m_locations)) {
+        for (const auto &[name, folder] : location.found)
+            addItem(NativePaths::shown(name), folder);
+    }
     const int again = findData(chosen);
     if (again >= 0)
         setCurrentIndex(again);
@@ -133,7 +165,7 @@ void DriveList::refresh()
 void DriveList::showPopup()
 {
     refresh();
-    m_dataReader.read({dataLocation()});
+    readDataFolders();
     fitPopup();
     QComboBox::showPopup();
 }
@@ -168,27 +200,54 @@ bool DriveList::offered(const QString &root, const QByteArray &fileSystemType)
     return true;
 }
 
-QList<QPair<QString, QString>> DriveList::decoderFolders(const QString &dataLocation, const QStringList &folders)
+QList<QPair<QString, QString>> DriveList::decoderFolders(const QString &dataLocation, const QStringList &folders,
+                                                         const QString &origin)
 {
     QList<QPair<QString, QString>> found;
     if (dataLocation.isEmpty())
         return found;
-    const QStringList patterns = {"WSJT-X", "JTDX", "WSJT-X - *", "JTDX - *"};
     for (const QString &name : folders) {
-        if (QDir::match(patterns, name))
-            found.append({name + QStringLiteral(" log folder"),
+        if (QDir::match(decoderFolderNames, name))
+            found.append({name + QStringLiteral(" log folder") + origin,
                           NativePaths::display(dataLocation + QLatin1Char('/') + name)});
     }
     return found;
 }
 
+QString DriveList::latestLogFolder()
+{
+    QString latest;
+    QDateTime latestChange;
+    for (const auto &[location, origin] : dataLocations()) {
+        if (location.isEmpty())
+            continue;
+        const QStringList names = QDir(location).entryList(
+            decoderFolderNames, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        for (const auto &[name, folder] : decoderFolders(location, names)) {
+            const QFileInfo log(QDir(folder).filePath(QStringLiteral("ALL.TXT")));
+            if (log.isFile() && (latest.isEmpty() || log.lastModified() > latestChange)) {
+                latest = folder;
+                latestChange = log.lastModified();
+            }
+        }
+    }
+    return latest;
+}
+
 void DriveList::dataFoldersListed(const FolderListing &listing)
 {
-    const auto found = decoderFolders(listing.folder, listing.listed ? listing.folders : QStringList());
-    if (found == m_dataFolders)
+    const auto location = std::ranges::find(m_locations, listing.folder, &DataLocation::folder);
+    if (location == m_locations.end())
         return;
-    m_dataFolders = found;
+    const auto found =
+        decoderFolders(listing.folder, listing.listed ? listing.folders : QStringList(), location->origin);
+    if (found == location->found)
+        return;
+    location->found = found;
     refresh();
+    // The entry for the folder shown may be among those just found.
+    if (!m_followed.isEmpty())
+        setDriveOf(m_followed);
     // An open list is opened again, laid out for the entries it has now.
     if (view()->isVisible()) {
         QComboBox::hidePopup();
@@ -210,5 +269,6 @@ void DriveList::picked(int index)
     if (chosen == m_shown)
         return;
     m_shown = chosen;
+    m_followed = chosen;
     emit changed();
 }

@@ -5,11 +5,14 @@
 
 #include <QComboBox>
 
+#include <memory>
+#include <vector>
+
 // A drop-down list of drives: the drive letters on Windows; elsewhere the
 // volumes a user picks from (the root, the volume that holds the home folder,
 // other disks and removable media, but no system or pseudo mounts). After
 // them come the decoders' data folders on this machine, each under a name an
-// operator recognises. The list is read again each time it opens, and shows
+// operator recognises (also those of the decoder's Flatpak). The list is read again each time it opens, and shows
 // every entry whole. changed() follows the user's choice of another entry;
 // picking the entry already shown raises nothing. With the focus it is
 // framed by the focus mark.
@@ -28,7 +31,8 @@ public:
     // The chosen entry's folder, as a folder list's path.
     QString drive() const;
 
-    // Shows the entry that holds `path` (the deepest one), without raising changed().
+    // Shows the entry that holds `path` (the deepest one), without raising
+    // changed(); data folders found later are shown for it too.
     void setDriveOf(const QString &path);
 
     // Lists the drives and data folders again, keeping the chosen one where it is still there.
@@ -42,8 +46,13 @@ public:
 
     // The decoders' data folders (WSJT-X, JTDX and their per-rig variants
     // "WSJT-X - <rig>", "JTDX - <rig>") among the `folders` of `dataLocation`,
-    // as entry name and path.
-    static QList<QPair<QString, QString>> decoderFolders(const QString &dataLocation, const QStringList &folders);
+    // as entry name ("WSJT-X log folder", with `origin` after it) and path.
+    static QList<QPair<QString, QString>> decoderFolders(const QString &dataLocation, const QStringList &folders,
+                                                         const QString &origin = {});
+
+    // The decoders' data folder whose ALL.TXT changed last; empty where none
+    // holds one. Asks the disk: the folders lie in the home folder.
+    static QString latestLogFolder();
 
 signals:
     void changed();
@@ -53,10 +62,20 @@ protected:
 
 private:
     void picked(int index);
+    void readDataFolders();
     void dataFoldersListed(const FolderListing &listing);
     void fitPopup();
 
     QString m_shown;
-    QList<QPair<QString, QString>> m_dataFolders;  // as last found
-    FolderReader m_dataReader;
+    QString m_followed;  // the path the entry shown stands for
+    // Where decoders keep their data folders: each with the readers that
+    // look there and the folders last found there.
+    struct DataLocation
+    {
+        QString folder;
+        QString origin;
+        QList<QPair<QString, QString>> found;
+    };
+    QList<DataLocation> m_locations;
+    std::vector<std::unique_ptr<FolderReader>> m_dataReaders;
 };

@@ -19,6 +19,7 @@ void FileList::setPath(const QString &path)
     const QString folder = NativePaths::display(path);
     if (folder != m_path) {
         m_path = folder;
+        m_wanted.clear();
         m_names.clear();
         fill();
     }
@@ -71,6 +72,12 @@ QString FileList::selectedName() const
     return item ? item->data(Qt::UserRole).toString() : QString();
 }
 
+void FileList::setSelectedName(const QString &name)
+{
+    m_wanted = name;
+    fill();
+}
+
 void FileList::listed(const FolderListing &listing)
 {
     if (listing.folder != m_path)
@@ -84,7 +91,7 @@ void FileList::listed(const FolderListing &listing)
 
 void FileList::fill()
 {
-    const QString chosen = selectedName();
+    const QString chosen = m_wanted.isEmpty() ? selectedName() : m_wanted;
     clear();
     const bool every = m_pattern == QLatin1String("*.*");
     for (const QString &name : std::as_const(m_names)) {
@@ -92,7 +99,9 @@ void FileList::fill()
             continue;
         auto *item = new QListWidgetItem(NativePaths::shown(name), this);
         item->setData(Qt::UserRole, name);
-        if (name == chosen)
+        if (name == chosen) {
             setCurrentItem(item);
+            m_wanted.clear();
+        }
     }
 }

@@ -38,6 +38,10 @@ public:
     // The chosen file's name, without its folder; empty if none.
     QString selectedName() const;
 
+    // Makes the file `name` the chosen one, now or when the folder's files
+    // have been read; another folder forgets it.
+    void setSelectedName(const QString &name);
+
     // Whether a reading is on its way.
     bool reading() const { return m_reader.reading(); }
 
@@ -56,5 +60,6 @@ private:
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
     QStringList m_names;  // every file of the folder, as last read
+    QString m_wanted;     // the file to choose once it is listed
     FolderReader m_reader;
 };

@@ -41,14 +41,25 @@ void FolderList::setPath(const QString &path)
     m_reader.read({NativePaths::display(path)});
 }
 
-void FolderList::openStartFolder()
+void FolderList::openStartFolder(const QString &preferred)
 {
     const QString start = NativePaths::currentFolder();
     const QString home = NativePaths::display(QDir::homePath());
-    m_path = start.isEmpty() ? home : start;
+    QStringList candidates{start.isEmpty() ? home : start, home, NativePaths::display(QDir::rootPath())};
+    if (!preferred.isEmpty())
+        candidates.prepend(NativePaths::display(preferred));
+    m_path = candidates.first();
     fill();
     m_failureTold = false;
-    m_reader.read({m_path, home, NativePaths::display(QDir::rootPath())});
+    m_reader.read(candidates);
+}
+
+bool FolderList::startedAtHome()
+{
+    const QString start = NativePaths::currentFolder();
+    // Also where the home folder is reached through a link.
+    return !start.isEmpty() && (start == NativePaths::display(QDir::homePath())
+                                || start == NativePaths::display(QDir(QDir::homePath()).canonicalPath()));
 }
 
 void FolderList::reread()

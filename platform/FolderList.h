@@ -38,11 +38,16 @@ public:
     // and changes nothing.
     void setPath(const QString &path);
 
-    // Opens the folder the program was started in; where that cannot be
-    // read (it has been removed), the home folder, and failing that the
-    // root. The path is the start folder until the reading says otherwise,
-    // so it is never empty.
-    void openStartFolder();
+    // Opens `preferred` where that is given and can be read, else the
+    // folder the program was started in; where that cannot be read (it has
+    // been removed), the home folder, and failing that the root. The path is
+    // the first of these until the reading says otherwise, so it is never
+    // empty.
+    void openStartFolder(const QString &preferred = {});
+
+    // Whether the program was started in the home folder, as a desktop's
+    // menu starts programs.
+    static bool startedAtHome();
 
     // Reads the current folder again; if it is gone, its nearest ancestor
     // that can still be read becomes the current folder.

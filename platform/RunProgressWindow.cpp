@@ -29,6 +29,12 @@ RunProgressWindow::RunProgressWindow(QWidget *window, RunProgress &progress)
 {
     m_dialog.setObjectName(QStringLiteral("RunProgress"));
     m_dialog.setWindowTitle(QString::fromUtf8(ProgramIdentity::title));
+    // Wide enough for the whole title beside the title bar's buttons, which
+    // desktops set in bold.
+    QFont titleFont = m_dialog.font();
+    titleFont.setBold(true);
+    const QFontMetrics title(titleFont);
+    m_dialog.setMinimumWidth(title.horizontalAdvance(m_dialog.windowTitle()) + 8 * title.height());
     m_dialog.setLabelText(QString::fromUtf8(condensingText));
     m_dialog.setAutoClose(false);
     m_dialog.setAutoReset(false);

@@ -25,7 +25,13 @@ void TextBox::setName(const QString &name)
 {
     // Held before the text is set: changed() may read it.
     m_name = name;
-    setText(NativePaths::shown(name));
+    const QString shown = NativePaths::shown(name);
+    const bool same = shown == text();
+    setText(shown);
+    // Set to the text it already holds, it tells so as for any other text,
+    // so that what follows a new choice follows the same choice made again.
+    if (same)
+        emit changed();
 }
 
 QString TextBox::name() const

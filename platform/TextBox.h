@@ -17,7 +17,8 @@ class TextBox : public QLineEdit
 public:
     explicit TextBox(QWidget *parent = nullptr);
 
-    // Shows `name`, held as NativePaths holds names.
+    // Shows `name`, held as NativePaths holds names; raises changed() also
+    // where the text shown stays the same.
     void setName(const QString &name);
 
     // The name shown: the one setName() gave while its text stands, else the text.

@@ -36,6 +36,8 @@ private slots:
     void stackingAsSeen();
     void bannerWordsShowWhole_data();
     void bannerWordsShowWhole();
+    void listsShareTheirEdges_data();
+    void listsShareTheirEdges();
 
 private:
     template <typename T = QWidget>
@@ -370,6 +372,46 @@ void Form1DesignTest::bannerWordsShowWhole()
     // The word stays inside its rectangle: no ink on the bottom row.
     for (int x = 0; x < alone.width(); ++x)
         QCOMPARE(alone.pixelColor(x, alone.height() - 1), green);
+}
+
+void Form1DesignTest::listsShareTheirEdges_data()
+{
+    QTest::addColumn<QString>("front");
+    QTest::addColumn<QString>("behind");
+    QTest::newRow("folder list and file list") << "Folder" << "Files";
+    QTest::newRow("drive list and file list") << "Drives" << "Files";
+    QTest::newRow("drive list and folder list") << "Folder" << "Drives";
+}
+
+// Lists that overlap or touch as designed do so at any scale: where they
+// meet, no pixel shows the banner behind them.
+void Form1DesignTest::listsShareTheirEdges()
+{
+    QFETCH(QString, front);
+    QFETCH(QString, behind);
+    form().start();
+    QVERIFY(QTest::qWaitForWindowExposed(&form()));
+    QTest::keyClicks(control("Text2"), "K1ABC");
+    QTest::mouseClick(control("Command3"), Qt::LeftButton);
+    QVERIFY(control(qPrintable(behind))->isVisible());
+
+    const QImage seen = form().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const double scale = seen.devicePixelRatio();
+    // Where the two meet, in the window's pixels: the strip they share,
+    // and the column or row beside it.
+    const QRect meeting = control(qPrintable(front))->geometry().adjusted(0, 0, 1, 1)
+                              .intersected(control(qPrintable(behind))->geometry().adjusted(0, 0, 1, 1));
+    QVERIFY(!meeting.isEmpty());
+    const QRect pixels = QRectF(QPointF(meeting.topLeft()) * scale, QSizeF(meeting.size()) * scale).toAlignedRect();
+    int banner = 0;
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        for (int x = pixels.left(); x <= pixels.right(); ++x) {
+            const QColor colour = seen.pixelColor(x, y);
+            if (colour == green || colour == yellow)
+                ++banner;
+        }
+    }
+    QCOMPARE(banner, 0);
 }
 
 QTEST_MAIN(Form1DesignTest)

@@ -73,9 +73,14 @@ Form1::Form1(QWidget *parent)
 
     // The three lists start together in the folder the program was started
     // in, or in the home folder where that cannot be listed; the drive list
-    // follows once the folder has been read.
-    Folder->openStartFolder();
+    // follows once the folder has been read. Started in the home folder, as
+    // from the desktop's menu, they start where the decoder keeps the log
+    // it wrote last, with that log chosen.
+    const QString logFolder = FolderList::startedAtHome() ? DriveList::latestLogFolder() : QString();
+    Folder->openStartFolder(logFolder);
     followFolder();
+    if (!logFolder.isEmpty())
+        Files->setSelectedName(logFileName);
 
     connect(Text2, &TextBox::changed, this, &Form1::Text2_Change);
     connect(Text1, &TextBox::changed, this, &Form1::Text1_Change);

@@ -163,6 +163,10 @@ QHash<QString, QWidget *> build(QWidget *form)
         control->setVisible(design.visible);
         if (design.kind == Label || design.kind == PictureBox)
             control->setFocusPolicy(Qt::NoFocus);
+        // The lists cover the banner: their whole rectangle is painted, also
+        // where a scaled style's frame leaves part of its outer pixels bare.
+        if (design.kind == DriveList || design.kind == FolderList || design.kind == FileList)
+            control->setAutoFillBackground(true);
         if (design.accessibleName != nullptr) {
             control->setAccessibleName(QString::fromUtf8(design.accessibleName));
             // Qt on Linux calls a drop-down list by its entry; what the list
