@@ -4,6 +4,7 @@
 #include "ByteSink.h"
 #include "ByteSource.h"
 #include "CondensedLog.h"
+#include "KeptLine.h"
 #include "MarkerLineScanner.h"
 #include "ReadAhead.h"
 #include "RunCancelled.h"
@@ -21,17 +22,6 @@ namespace {
 // within these bounds: few large writes, and little memory for small reads.
 constexpr std::size_t minOutputBatch = std::size_t{64} << 10;
 constexpr std::size_t maxOutputBatch = std::size_t{512} << 10;
-
-bool startsWith(const char *line, std::size_t length, std::string_view marker)
-{
-    return length >= marker.size() && std::memcmp(line, marker.data(), marker.size()) == 0;
-}
-
-// "Trans" in columns 9 to 13: the transmit lines.
-bool isTransmitLine(const char *line, std::size_t length)
-{
-    return length >= 13 && std::memcmp(line + 8, "Trans", 5) == 0;
-}
 
 } // namespace
 
@@ -177,12 +167,10 @@ void LogCondenser::endLongLine()
 {
     m_inLongLine = false;
     m_longLineEndsWithCr = false;
-    const std::string_view head = m_longLine.head();
-    const bool utc = startsWith(head.data(), head.size(), "UTC");
-    if (!utc && !isTransmitLine(head.data(), head.size()) && !startsWith(head.data(), head.size(), "---")
-        && !m_longLine.containsCall())
+    const KeptLine::Kind kind = KeptLine::kindOf(m_longLine.head(), m_longLine.containsCall());
+    if (kind == KeptLine::Kind::Dropped)
         return;
-    if (utc)
+    if (kind == KeptLine::Kind::KeptAfterEmptyLine)
         write(CondensedLog::lineEnd.data(), CondensedLog::lineEnd.size());
     flush();
     m_longLine.copy(*m_source, *m_output, m_progress);
@@ -247,12 +235,12 @@ std::size_t LogCondenser::condenseLines(const char *data, std::size_t size, bool
 // which is then copied with it.
 void LogCondenser::classify(const char *line, std::size_t length, bool containsCall, bool crLf)
 {
-    if (startsWith(line, length, "UTC")) {
+    const KeptLine::Kind kind =
+        KeptLine::kindOf(std::string_view(line, std::min(length, KeptLine::headSize)), containsCall);
+    if (kind == KeptLine::Kind::KeptAfterEmptyLine)
         writeLine(line, 0, false);
+    if (kind != KeptLine::Kind::Dropped)
         writeLine(line, length, crLf);
-    } else if (isTransmitLine(line, length) || startsWith(line, length, "---") || containsCall) {
-        writeLine(line, length, crLf);
-    }
 }
 
 void LogCondenser::writeLine(const char *line, std::size_t length, bool crLf)

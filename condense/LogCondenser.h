@@ -19,9 +19,7 @@ class WriteBehind;
 // Condenses a decoder log in one pass: the header, then the log's lines that
 // an operator reviews, then the footer.
 //
-// A line is kept when it begins with "UTC" (written after one empty line),
-// carries "Trans" in columns 9 to 13, begins with "---", or contains the call
-// sign anywhere (byte for byte, case-sensitive). Kept lines are copied
+// Which lines are kept is KeptLine's to say. Kept lines are copied
 // unchanged and end with CR LF. Lines end at CR LF, a lone CR or a lone LF; a
 // last line without a terminator counts like any other.
 //

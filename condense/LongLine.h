@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "KeptLine.h"
 #include "SubstringFinder.h"
 #include "Terminators.h"
 
@@ -14,8 +15,8 @@ class RunProgress;
 class WriteBehind;
 
 // A line too long to hold, kept by its place in the log. While its bytes
-// stream past it keeps only what the rules ask about: its first thirteen
-// bytes for the marker tests, where the call sign first occurs, and its last
+// stream past it keeps only what the rules ask about: its first bytes for
+// the marker tests (KeptLine::headSize), where the call sign first occurs, and its last
 // bytes (one fewer than the call sign has) so that a call sign cut by a read
 // is still found. A kept line is read again from the log and copied a piece
 // at a time, so memory stays at the buffers whatever the line's length.
@@ -23,7 +24,7 @@ class LongLine
 {
 public:
     static constexpr std::uint64_t npos = ~std::uint64_t{0};
-    static constexpr std::size_t headSize = 13;
+    static constexpr std::size_t headSize = KeptLine::headSize;
 
     // `finder` searches for `callSign`; both must outlive this line.
     LongLine(const SubstringFinder &finder, std::string_view callSign);

@@ -2,15 +2,33 @@
 #include "MarkerLineScanner.h"
 
 #include "CpuFeatures.h"
+#include "KeptLine.h"
 #include "LineEndVectors.h"
 #include "NeonMasks.h"
 #include "Terminators.h"
 
 #include <bit>
+#include <string_view>
 
 namespace {
 
 constexpr std::size_t blockSize = 64;
+
+// The prefilter's bytes, from the rules.
+constexpr char dateMarkerStart = KeptLine::dateMarkerStart;
+constexpr char separatorStart = KeptLine::separatorStart;
+constexpr char transmitStart = KeptLine::transmitStart;
+constexpr std::size_t transmitColumn = KeptLine::transmitColumn;
+// The vector tests read one byte before a block and transmitColumn past it.
+constexpr std::size_t roomPast = transmitColumn;
+// A marker line is known by its marker's first byte, so each marker must have
+// one; every line the rules keep as a marker line starts with one of them.
+static_assert(!KeptLine::dateMarker.empty() && !KeptLine::separator.empty() && !KeptLine::transmitWord.empty());
+static_assert(KeptLine::kindOf(KeptLine::dateMarker, false) != KeptLine::Kind::Dropped
+              && KeptLine::kindOf(KeptLine::separator, false) != KeptLine::Kind::Dropped
+              && KeptLine::kindOf("12345678Trans", false) != KeptLine::Kind::Dropped
+              && KeptLine::kindOf("12345678Tran", false) == KeptLine::Kind::Dropped);
+static_assert(std::string_view("12345678Trans")[transmitColumn] == transmitStart);
 
 #ifdef CLARIFIER_HAVE_SSE2
 __m128i load16(const char *at)
@@ -29,8 +47,9 @@ std::uint32_t markerLineStartBits16(const char *at)
 {
     const __m128i here = load16(at);
     const __m128i marker = _mm_or_si128(
-        _mm_or_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8('U')), _mm_cmpeq_epi8(here, _mm_set1_epi8('-'))),
-        bytesEqual16(at + 8, 'T'));
+        _mm_or_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8(dateMarkerStart)),
+                     _mm_cmpeq_epi8(here, _mm_set1_epi8(separatorStart))),
+        bytesEqual16(at + transmitColumn, transmitStart));
     const __m128i lineStart = _mm_andnot_si128(LineEndVectors::of16(here), LineEndVectors::of16(load16(at - 1)));
     return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_and_si128(lineStart, marker)));
 }
@@ -47,8 +66,9 @@ CLARIFIER_TARGET_AVX2 std::uint32_t markerLineStartBits32(const char *at)
 {
     const __m256i here = load32(at);
     const __m256i marker = _mm256_or_si256(
-        _mm256_or_si256(_mm256_cmpeq_epi8(here, _mm256_set1_epi8('U')), _mm256_cmpeq_epi8(here, _mm256_set1_epi8('-'))),
-        _mm256_cmpeq_epi8(load32(at + 8), _mm256_set1_epi8('T')));
+        _mm256_or_si256(_mm256_cmpeq_epi8(here, _mm256_set1_epi8(dateMarkerStart)),
+                        _mm256_cmpeq_epi8(here, _mm256_set1_epi8(separatorStart))),
+        _mm256_cmpeq_epi8(load32(at + transmitColumn), _mm256_set1_epi8(transmitStart)));
     const __m256i lineStart = _mm256_andnot_si256(LineEndVectors::of32(here), LineEndVectors::of32(load32(at - 1)));
     return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(lineStart, marker)));
 }
@@ -59,11 +79,11 @@ CLARIFIER_TARGET_AVX2 std::uint64_t markerLineStartBitsAvx2(const char *block)
 }
 
 // Steps over whole blocks without a possible marker line start, as long as
-// the vector tests have room (one byte before, eight past the block).
-// Returns the first block not passed over, and its bits in `bits`.
+// the vector tests have room (one byte before, roomPast past the block).
+// Returns the first block not passed over, with its bits.
 CLARIFIER_TARGET_AVX2 MarkerLineScanner::Stop skipQuietBlocksAvx2(const char *data, std::size_t base, std::size_t size)
 {
-    while (base > 0 && size - base >= blockSize + 8) {
+    while (base > 0 && size - base >= blockSize + roomPast) {
         const std::uint64_t bits = markerLineStartBitsAvx2(data + base);
         if (bits != 0)
             return {base, bits};
@@ -78,8 +98,8 @@ CLARIFIER_TARGET_AVX2 MarkerLineScanner::Stop skipQuietBlocksAvx2(const char *da
 CLARIFIER_TARGET_NEON uint8x16_t markerLineStartsNeon(const char *at)
 {
     const uint8x16_t here = NeonMasks::load(at);
-    const uint8x16_t marker = vorrq_u8(vorrq_u8(NeonMasks::equal(here, 'U'), NeonMasks::equal(here, '-')),
-                                       NeonMasks::equal(NeonMasks::load(at + 8), 'T'));
+    const uint8x16_t marker = vorrq_u8(vorrq_u8(NeonMasks::equal(here, dateMarkerStart), NeonMasks::equal(here, separatorStart)),
+                 NeonMasks::equal(NeonMasks::load(at + transmitColumn), transmitStart));
     const uint8x16_t lineStart
         = vbicq_u8(LineEndVectors::ofNeon(NeonMasks::load(at - 1)), LineEndVectors::ofNeon(here));
     return vandq_u8(lineStart, marker);
@@ -89,7 +109,7 @@ CLARIFIER_TARGET_NEON uint8x16_t markerLineStartsNeon(const char *at)
 // its bits are gathered.
 CLARIFIER_TARGET_NEON MarkerLineScanner::Stop skipQuietBlocksNeon(const char *data, std::size_t base, std::size_t size)
 {
-    while (base > 0 && size - base >= blockSize + 8) {
+    while (base > 0 && size - base >= blockSize + roomPast) {
         const char *block = data + base;
         const uint8x16_t m0 = markerLineStartsNeon(block);
         const uint8x16_t m1 = markerLineStartsNeon(block + 16);
@@ -153,9 +173,8 @@ void MarkerLineScanner::load(std::size_t base)
 std::uint64_t MarkerLineScanner::bitsOf(std::size_t base) const
 {
 #ifdef CLARIFIER_HAVE_SSE2
-    // The vector tests read one byte before the block and eight past it.
-    // With AVX2 the skip has looked at every block with that room already.
-    if (base > 0 && m_size - base >= blockSize + 8) {
+    // The vector tests need their room around the block. With AVX2 the skip has looked at every block with that room already.
+    if (base > 0 && m_size - base >= blockSize + roomPast) {
         std::uint64_t bits = 0;
         for (std::size_t part = 0; part < blockSize; part += 16)
             bits |= std::uint64_t{markerLineStartBits16(m_data + base + part)} << part;
@@ -168,7 +187,8 @@ std::uint64_t MarkerLineScanner::bitsOf(std::size_t base) const
         const std::size_t at = base + i;
         const std::size_t room = m_size - at;
         const bool lineStart = (at == 0 || Terminators::is(m_data[at - 1])) && !Terminators::is(m_data[at]);
-        const bool mayBeMarker = m_data[at] == 'U' || m_data[at] == '-' || (room > 8 && m_data[at + 8] == 'T');
+        const bool mayBeMarker = m_data[at] == dateMarkerStart || m_data[at] == separatorStart
+            || (room > transmitColumn && m_data[at + transmitColumn] == transmitStart);
         if (lineStart && mayBeMarker)
             bits |= std::uint64_t{1} << i;
     }

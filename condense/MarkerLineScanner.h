@@ -6,10 +6,10 @@
 
 // Walks through a block of bytes the starts of the lines that may be marker
 // lines: a line start (the block's first byte, or a byte after CR or LF that
-// is itself neither) that begins with "U" or "-" or has "T" as its ninth
-// byte. Every line that begins with "UTC" or "---" or has "Trans" in columns
-// 9 to 13 is among them; the full test is the caller's. The block must begin
-// at a line start.
+// is itself neither) that begins with the first byte of a marker, or has the
+// transmit word's first byte where that word begins (KeptLine). Every marker
+// line is among them; the full test is the caller's. The block must begin at
+// a line start.
 //
 // It tests sixty-four bytes at a time and keeps their bits, so stepping from
 // one position to the next is a bit scan, not a search.
