@@ -12,7 +12,8 @@ set(CLARIFIER_APP_ID org.jt65a.Clarifier)
 set(CLARIFIER_RELEASE_DATE 2026-12-08)   # YYYY-MM-DD
 
 # The manual page's date, "Month YYYY".
-string(SUBSTRING "${CLARIFIER_RELEASE_DATE}" 0 4 _year)
+string(SUBSTRING "${CLARIFIER_RELEASE_DATE}" 0 4 CLARIFIER_RELEASE_YEAR)
+set(_year ${CLARIFIER_RELEASE_YEAR})
 string(SUBSTRING "${CLARIFIER_RELEASE_DATE}" 5 2 _month)
 math(EXPR _month_index "${_month} - 1")
 set(_months January February March April May June July August September October November December)
@@ -37,6 +38,7 @@ endif()
 # The same for scripts that check what a build made (the Windows installer).
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/ProgramIdentity.env CONTENT
 "CLARIFIER_TITLE='@CLARIFIER_TITLE@'
+CLARIFIER_APP_ID='@CLARIFIER_APP_ID@'
 PROGRAM_NAME='@PROJECT_NAME@'
 PROGRAM_VERSION='@PROJECT_VERSION@'
 " @ONLY)

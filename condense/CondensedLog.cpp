@@ -48,7 +48,7 @@ std::string footer()
     std::string out;
     appendLine(out, ruleLine());
     appendLine(out, padded(credit));
-    appendLine(out, std::string(25, ' ') + "(c) 2026" + std::string(31, ' '));
+    appendLine(out, padded(std::string(25, ' ') + "(c) " + ProgramIdentity::releaseYear));
     appendLine(out, ruleLine());
     return out;
 }

@@ -12,8 +12,11 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 emulator=("${@:2}")
-app_id=org.jt65a.Clarifier
-title="JT65a raw log clarifier"
+# The title and id as the build generated them (cmake/ProgramIdentity.cmake).
+# shellcheck source=/dev/null
+source "$build/ProgramIdentity.env"
+app_id=$CLARIFIER_APP_ID
+title=$CLARIFIER_TITLE
 
 work=$(mktemp -d)
 xvfb_pid=""

@@ -12,6 +12,7 @@
 #include "Label.h"
 #include "MessageBox.h"
 #include "Module1.h"
+#include "ProgramIdentity.h"
 #include "NativePaths.h"
 #include "PictureBox.h"
 #include "TextBox.h"
@@ -38,7 +39,7 @@ Form1::Form1(QWidget *parent)
     : Form(parent)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QString::fromUtf8(FormDesign::title));
+    setWindowTitle(QString::fromUtf8(ProgramIdentity::title));
     setWindowIcon(QIcon(QPixmap::fromImage(Artwork::windowIcon())));
     setFont(FormDesign::font(FormDesign::windowFont));
     QPalette palette = this->palette();

@@ -50,7 +50,6 @@ struct Control
     const char *promptFor = nullptr;
 };
 
-inline constexpr const char *title = "JT65a raw log clarifier";
 inline constexpr int clientWidth = 5910;   // twips
 inline constexpr int clientHeight = 8325;
 inline constexpr std::uint32_t windowBackColour = 0x0000C000u;
