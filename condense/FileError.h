@@ -12,15 +12,10 @@ public:
     // be written to disk, so after a power failure the new name may be lost.
     enum class Operation { Read, Write, FlushFolder };
 
-    // Why a log that is a named pipe, a device or a socket is refused: it
-    // could be read without end or keep the run waiting for ever.
-    static constexpr const char *notOrdinaryFile =
-        "This is not an ordinary file but a named pipe, a device or a socket, so it is not read.";
-
-    // Why a run ends when a line read earlier is no longer in the log as it
-    // was: the log was cut short or rewritten while it was being condensed.
-    // Thrown without a path by the condenser, which knows the log only as
-    // its bytes; the run names the log.
+    // Why a run ends when the log changed under it otherwise than by lines
+    // appended (cut short, emptied, rewritten or replaced; see
+    // GrowingLogReader and LongLine). Thrown without a path by the core,
+    // which knows the log only as its bytes; the run names the log.
     static constexpr const char *changedDuringRun =
         "The log file changed while it was being condensed: a line read earlier "
         "is no longer there as it was.";

@@ -2,6 +2,7 @@
 #include "FileSource.h"
 
 #include "FileError.h"
+#include "FileRefusals.h"
 #include "NativeFiles.h"
 
 #include <algorithm>
@@ -32,14 +33,12 @@ void FileSource::fail(const std::string &reason) const
 
 namespace {
 
-// A folder is named as such; a named pipe, a device or a socket could be read
-// without end or keep the run waiting for ever.
 const char *refusal(const struct stat &status)
 {
     if (S_ISDIR(status.st_mode))
-        return FileSource::folderReason;
+        return FileRefusals::logIsFolder;
     if (!S_ISREG(status.st_mode))
-        return FileError::notOrdinaryFile;
+        return FileRefusals::logIsNotOrdinary;
     return nullptr;
 }
 
@@ -114,7 +113,7 @@ FileSource::FileSource(const std::string &path)
     const std::wstring wide = NativeFiles::widePath(path);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        fail(folderReason);
+        fail(FileRefusals::logIsFolder);
     // The decoder may go on writing its log meanwhile.
     m_file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -124,7 +123,7 @@ FileSource::FileSource(const std::string &path)
     if (GetFileType(m_file) != FILE_TYPE_DISK || !GetFileInformationByHandle(m_file, &information)
         || (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         CloseHandle(m_file);
-        fail(FileError::notOrdinaryFile);
+        fail(FileRefusals::logIsNotOrdinary);
     }
     m_identity = {information.dwVolumeSerialNumber,
                   (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};

@@ -11,8 +11,6 @@
 class FileSource : public ByteSource
 {
 public:
-    static constexpr const char *folderReason = "This is a folder, not a file.";
-
     // Throws FileError when the file cannot be opened, is a folder, or is no
     // ordinary file (a device, a named pipe or a socket, refused before it
     // is opened).

@@ -5,6 +5,7 @@
 
 #include "ByteSource.h"
 #include "FileError.h"
+#include "FileRefusals.h"
 
 void SaveFileOutput::fail(const std::string &reason) const
 {
@@ -15,7 +16,7 @@ void SaveFileOutput::refuseIfReplacing(const ByteSource &log)
 {
     const std::optional<FileIdentity> identity = log.identity();
     if (m_earlier && identity && *identity == m_earlier->identity)
-        fail(leadsToLogReason);
+        fail(FileRefusals::outputLeadsToLog);
 }
 
 #ifndef _WIN32
@@ -119,11 +120,11 @@ void SaveFileOutput::inspectEarlier()
         fail(NativeFiles::reason(errno));  // a name too long, a folder that may not be searched
     }
     if (S_ISLNK(status.st_mode))
-        fail(linkReason);
+        fail(FileRefusals::outputIsLink);
     if (S_ISDIR(status.st_mode))
-        fail(folderReason);
+        fail(FileRefusals::outputIsFolder);
     if (!S_ISREG(status.st_mode))
-        fail(specialReason);
+        fail(FileRefusals::outputIsNotOrdinary);
     m_earlier = Earlier{{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)},
                         static_cast<unsigned>(status.st_mode & 07777), status.st_uid, status.st_gid};
 }

@@ -14,8 +14,8 @@
 //
 // - The name is never written through: a name that is a link (on Windows
 //   also a junction or other reparse point), a folder or anything else but an
-//   ordinary file is refused when the save is created, and the last step
-//   replaces the name itself, never what a link points to.
+//   ordinary file is refused (FileRefusals) when the save is created, and
+//   the last step replaces the name itself, never what a link points to.
 // - The new file is made when the save is created, so that a name the system
 //   cannot hold or a folder that refuses it fails at once. Where the file
 //   system has unnamed temporary files it is one; elsewhere it has a short
@@ -36,17 +36,6 @@
 class SaveFileOutput : public OutputFile
 {
 public:
-    static constexpr const char *leadsToLogReason =
-        "This name leads to the log file itself; writing the condensed log there would replace "
-        "the log.";
-    static constexpr const char *linkReason =
-        "This name is a link, and the condensed log is never written through a link.";
-    static constexpr const char *folderReason =
-        "This name is a folder, and the condensed log does not replace a folder.";
-    static constexpr const char *specialReason =
-        "This name is not an ordinary file but a named pipe, a device or a socket, and the "
-        "condensed log does not replace it.";
-
     explicit SaveFileOutput(const std::string &path);
     ~SaveFileOutput() override;
     SaveFileOutput(const SaveFileOutput &) = delete;

@@ -5,6 +5,7 @@
 
 #ifdef _WIN32
 
+#include "FileRefusals.h"
 #include "NativeFiles.h"
 #include "SaveTemporaryName.h"
 
@@ -68,11 +69,11 @@ void SaveFileOutput::inspectEarlier()
     if (!known)
         fail(NativeFiles::windowsReason(error));
     if ((information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
-        fail(linkReason);
+        fail(FileRefusals::outputIsLink);
     if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        fail(folderReason);
+        fail(FileRefusals::outputIsFolder);
     if (type != FILE_TYPE_DISK)
-        fail(specialReason);
+        fail(FileRefusals::outputIsNotOrdinary);
     m_earlier = Earlier{{information.dwVolumeSerialNumber,
                          (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow},
                         information.dwFileAttributes, 0, 0};
