@@ -8,8 +8,8 @@
 // A command button. Its click is QPushButton::clicked, by the mouse or, when
 // it has the focus, by an activation key (Enter, keypad Enter or Space, as
 // the file list chooses); with the focus it shows a dotted
-// rectangle inside its edge. As the run button it shows a new caption at
-// once, also while the event loop is waiting.
+// rectangle inside its edge. As the run button its caption can be
+// rewritten by the run.
 class CommandButton : public QPushButton, public RunButton
 {
     Q_OBJECT

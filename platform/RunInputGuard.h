@@ -9,7 +9,7 @@ class QWidget;
 // the windows it owns): clicks, keys, shortcuts, the wheel, touch and pen,
 // text from an input method, drag and drop, and requests to close a window
 // are all dropped. Painting goes on. This is how the window keeps still
-// during a run, as it would during a run on its own thread.
+// while a run, on a thread of its own, writes the condensed log.
 class RunInputGuard : public QObject
 {
 public:

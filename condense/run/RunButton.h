@@ -9,7 +9,6 @@ class RunButton
 public:
     virtual ~RunButton() = default;
 
-    // Replaces the caption and shows it at once, even while the run keeps the
-    // event loop waiting.
+    // Replaces the caption; the window shows it while the run goes on.
     virtual void setCaption(const std::string &caption) = 0;
 };

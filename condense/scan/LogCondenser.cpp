@@ -9,7 +9,7 @@
 #include "ReadAhead.h"
 #include "RunCancelled.h"
 #include "RunProgress.h"
-#include "Terminators.h"
+#include "LineEndSearch.h"
 #include "WriteBehind.h"
 
 #include <algorithm>
@@ -147,7 +147,7 @@ bool LogCondenser::continueLongLine(const char *data, std::size_t size, bool atE
         endLongLine();
         return true;
     }
-    const std::size_t lineEnd = m_terminators.next(data, 0, size);
+    const std::size_t lineEnd = m_lineEnds.next(data, 0, size);
     m_examined += lineEnd;
     m_longLine.extend(data, lineEnd);
     if (lineEnd == size)
@@ -183,7 +183,7 @@ bool LogCondenser::completesCarriedLine(const char *data, std::size_t size, bool
 {
     if (atEnd || m_carried.back() == '\r')
         return true;
-    const std::size_t lineEnd = m_terminators.next(data, 0, size);
+    const std::size_t lineEnd = m_lineEnds.next(data, 0, size);
     m_examined += lineEnd;
     return lineEnd < size && !(data[lineEnd] == '\r' && lineEnd + 1 == size);
 }
@@ -193,9 +193,9 @@ bool LogCondenser::completesCarriedLine(const char *data, std::size_t size, bool
 // read shows whether an LF follows it.
 std::size_t LogCondenser::completeLinesEnd(const char *data, std::size_t size)
 {
-    std::size_t end = m_terminators.lineStart(data, size, 0);
+    std::size_t end = m_lineEnds.lineStart(data, size, 0);
     if (end == size && end > 0 && data[end - 1] == '\r')
-        end = m_terminators.lineStart(data, end - 1, 0);
+        end = m_lineEnds.lineStart(data, end - 1, 0);
     m_examined += size - end;
     return end;
 }
@@ -221,8 +221,8 @@ std::size_t LogCondenser::condenseLines(const char *data, std::size_t size, bool
         const std::size_t at = std::min(markerLine, callAt);
         if (at >= end)
             break;
-        const std::size_t lineStart = at == markerLine ? markerLine : m_terminators.lineStart(data, callAt, pos);
-        const std::size_t lineEnd = m_terminators.next(data, at, end);
+        const std::size_t lineStart = at == markerLine ? markerLine : m_lineEnds.lineStart(data, callAt, pos);
+        const std::size_t lineEnd = m_lineEnds.next(data, at, end);
         const bool containsCall = callAt <= lineEnd && lineEnd - callAt >= callLength;
         const bool crLf = lineEnd + 1 < end && data[lineEnd] == '\r' && data[lineEnd + 1] == '\n';
         classify(data + lineStart, lineEnd - lineStart, containsCall, crLf);

@@ -4,7 +4,7 @@
 #include "LongLine.h"
 #include "ReadAhead.h"
 #include "SubstringFinder.h"
-#include "Terminators.h"
+#include "LineEndSearch.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -90,7 +90,7 @@ private:
 
     std::string m_callSign;
     SubstringFinder m_call;
-    Terminators m_terminators;
+    LineEndSearch m_lineEnds;
     std::size_t m_readSize;
     ReadAhead::Reading m_reading;
     std::size_t m_joinRoom;

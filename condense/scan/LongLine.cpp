@@ -83,7 +83,7 @@ void LongLine::copy(ByteSource &source, WriteBehind &output, const RunProgress *
 // where the marker tests and the call sign looked.
 bool LongLine::samePiece(const char *piece, std::size_t size, std::uint64_t at) const
 {
-    if (m_terminators.next(piece, 0, size) != size)
+    if (m_lineEnds.next(piece, 0, size) != size)
         return false;
     const auto sameAs = [&](std::uint64_t from, std::string_view bytes) {
         const std::uint64_t first = std::max(from, at);

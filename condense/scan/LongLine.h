@@ -3,7 +3,7 @@
 
 #include "KeptLine.h"
 #include "SubstringFinder.h"
-#include "Terminators.h"
+#include "LineEndSearch.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -54,7 +54,7 @@ private:
 
     const SubstringFinder &m_finder;
     std::string_view m_callSign;
-    Terminators m_terminators;
+    LineEndSearch m_lineEnds;
     std::uint64_t m_start = 0;
     std::uint64_t m_length = 0;
     std::uint64_t m_callAt = npos;  // where the call sign first begins, in the log

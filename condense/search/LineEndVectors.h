@@ -4,7 +4,7 @@
 #include "CpuFeatures.h"
 #include "NeonMasks.h"
 
-// The vector form of Terminators::is(), which the vector searches share:
+// The vector form of LineEndSearch::isLineEnd(), which the vector searches share:
 // each CR and LF byte of a vector as a compare's 0xff byte, every other byte
 // as 0x00.
 namespace LineEndVectors {

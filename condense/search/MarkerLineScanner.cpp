@@ -5,7 +5,7 @@
 #include "KeptLine.h"
 #include "LineEndVectors.h"
 #include "NeonMasks.h"
-#include "Terminators.h"
+#include "LineEndSearch.h"
 
 #include <bit>
 #include <string_view>
@@ -186,7 +186,8 @@ std::uint64_t MarkerLineScanner::bitsOf(std::size_t base) const
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t at = base + i;
         const std::size_t room = m_size - at;
-        const bool lineStart = (at == 0 || Terminators::is(m_data[at - 1])) && !Terminators::is(m_data[at]);
+        const bool lineStart
+            = (at == 0 || LineEndSearch::isLineEnd(m_data[at - 1])) && !LineEndSearch::isLineEnd(m_data[at]);
         const bool mayBeMarker = m_data[at] == dateMarkerStart || m_data[at] == separatorStart
             || (room > transmitColumn && m_data[at + transmitColumn] == transmitStart);
         if (lineStart && mayBeMarker)

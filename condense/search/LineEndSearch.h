@@ -8,12 +8,12 @@
 // once, when the object is made, not at every look: a kept line needs two
 // looks, one back to its start and one on to its end, and most lines are
 // short.
-class Terminators
+class LineEndSearch
 {
 public:
-    Terminators();
+    LineEndSearch();
 
-    static bool is(char c) { return c == '\r' || c == '\n'; }
+    static bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
     // The first CR or LF in data[from, size), or size.
     std::size_t next(const char *data, std::size_t from, std::size_t size) const

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Terminators.h"
+#include "LineEndSearch.h"
 
 #include "CpuFeatures.h"
 #include "LineEndVectors.h"
@@ -13,14 +13,14 @@ namespace {
 // The byte loops every search ends with, for what is too short for a vector.
 std::size_t nextPlain(const char *data, std::size_t from, std::size_t size)
 {
-    while (from < size && !Terminators::is(data[from]))
+    while (from < size && !LineEndSearch::isLineEnd(data[from]))
         ++from;
     return from;
 }
 
 std::size_t lineStartPlain(const char *data, std::size_t at, std::size_t floor)
 {
-    while (at > floor && !Terminators::is(data[at - 1]))
+    while (at > floor && !LineEndSearch::isLineEnd(data[at - 1]))
         --at;
     return at;
 }
@@ -105,7 +105,7 @@ CLARIFIER_TARGET_NEON std::size_t lineStartNeon(const char *data, std::size_t at
 
 } // namespace
 
-Terminators::Terminators()
+LineEndSearch::LineEndSearch()
     : m_next(nextPlain)
     , m_lineStart(lineStartPlain)
 {
