@@ -5,9 +5,11 @@
 #include "NativePaths.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStandardPaths>
 #include <QStorageInfo>
@@ -177,6 +179,46 @@ void DriveList::paintEvent(QPaintEvent *event)
         return;
     QPainter painter(this);
     FocusMark::draw(painter, rect(), palette().color(QPalette::Button));
+}
+
+void DriveList::keyPressEvent(QKeyEvent *event)
+{
+    const int before = currentIndex();
+    const QPersistentModelIndex listed = view()->currentIndex();
+    QComboBox::keyPressEvent(event);
+    // A typed first letter moves the current entry of the list the entries
+    // drop down in, hidden as it is, and that list tells a screen reader its
+    // new current entry itself. The arrow keys, Home and End leave it where
+    // it was.
+    if (currentIndex() != before && currentIndex() >= 0 && view()->currentIndex() == listed && hasFocus()
+        && !view()->isVisible())
+        tellEntry();
+}
+
+void DriveList::tellEntry()
+{
+    // Only through AT-SPI has the new entry of a closed list been found to
+    // go unread; elsewhere a report of focus on top of the list's own could
+    // have the entry read twice.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    if (!QAccessible::isActive())
+        return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    // Where the list itself offers its selected entry, the screen reader
+    // reads it from there.
+    if (QAccessibleInterface *list = QAccessible::queryAccessibleInterface(this);
+        list != nullptr && list->selectionInterface() != nullptr)
+        return;
+#endif
+    // Through AT-SPI the list reports its new entry as a new name and a new
+    // selection, but offers no selection to read: Orca passes over a drop-down
+    // list's change of name and finds no selected entry, so it says nothing.
+    // The entry is told as the list of entries tells a typed letter's entry:
+    // as its focused entry, which Orca speaks. The keyboard focus stays here.
+    QAccessibleEvent entry(view(), QAccessible::Focus);
+    entry.setChild(currentIndex());
+    QAccessible::updateAccessibility(&entry);
+#endif
 }
 
 bool DriveList::offered(const QString &root, const QByteArray &fileSystemType)

@@ -15,7 +15,9 @@
 // operator recognises (also those of the decoder's Flatpak). The list is read again each time it opens, and shows
 // every entry whole. changed() follows the user's choice of another entry;
 // picking the entry already shown raises nothing. With the focus it is
-// framed by the focus mark.
+// framed by the focus mark. Moving through the closed list by keyboard tells
+// a screen reader each entry it comes to, as it is shown; an entry shown
+// without the user, when the list is read again, is not told.
 //
 // Nothing here waits for a disk: the volumes come from the system's table of
 // mounts, without asking any of them (a network share that is gone would
@@ -59,12 +61,15 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void picked(int index);
     void readDataFolders();
     void dataFoldersListed(const FolderListing &listing);
     void fitPopup();
+    // Tells a screen reader the entry the closed list has moved to.
+    void tellEntry();
 
     QString m_shown;
     QString m_followed;  // the path the entry shown stands for

@@ -52,6 +52,14 @@ QString AccessibleEvents::text(QObject *object, QAccessible::Text which)
 
 void AccessibleEvents::record(QAccessibleEvent *event)
 {
-    if (recording != nullptr && event->object() != nullptr)
-        recording->events.append({event->object()->objectName(), event->type(), event->child()});
+    if (recording == nullptr || event->object() == nullptr)
+        return;
+    Event recorded{event->object()->objectName(), event->type(), event->child(), {}};
+    // Only a focus event is asked for the name: others may come from a
+    // control being destroyed, which must not be asked anything.
+    if (event->type() == QAccessible::Focus) {
+        if (QAccessibleInterface *focused = event->accessibleInterface())
+            recorded.name = focused->text(QAccessible::Name);
+    }
+    recording->events.append(recorded);
 }

@@ -18,6 +18,7 @@ public:
         QString object;  // the object name of the control
         QAccessible::Event type = QAccessible::InvalidEvent;
         int child = -1;  // -1: the control itself
+        QString name;    // of a focus event: the name a screen reader reads for what has the focus
     };
 
     AccessibleEvents();

@@ -73,6 +73,8 @@ private slots:
     void folderListShowsWhereItStands();
     void decoderFoldersInTheDriveList();
     void drivePickLeavesTheFocusWhereItIs();
+    void driveListTellsTheEntryItMovesTo_data();
+    void driveListTellsTheEntryItMovesTo();
     void driveListReadAgainWhenOpened();
     void driveListShowsEntriesWhole();
     void offeredVolumes_data();
@@ -217,6 +219,67 @@ void Form1ReachTest::drivePickLeavesTheFocusWhereItIs()
     QTRY_COMPARE(focusName(), QStringLiteral("Drives"));
     QCOMPARE(screenReader.of(QAccessible::Focus, "Folder").size(), 0);
     QCOMPARE(screenReader.of(QAccessible::Focus, "Files").size(), 0);
+}
+
+void Form1ReachTest::driveListTellsTheEntryItMovesTo_data()
+{
+    QTest::addColumn<QString>("from");  // the entry shown first; empty: the root
+    QTest::addColumn<int>("key");       // 0: the program shows `shown` itself
+    QTest::addColumn<QString>("shown"); // the entry shown afterwards; empty: the root
+    QTest::addColumn<bool>("told");     // whether a screen reader is told it
+#if !defined(Q_OS_UNIX) || defined(Q_OS_DARWIN)
+    QSKIP("only through AT-SPI does a closed list's new entry need telling");
+#endif
+    const QString jtdx = "JTDX log folder";
+    const QString wsjtx = "WSJT-X log folder";
+    QTest::newRow("End") << "" << int(Qt::Key_End) << wsjtx << true;
+    QTest::newRow("Home") << wsjtx << int(Qt::Key_Home) << "" << true;
+    QTest::newRow("arrow up") << wsjtx << int(Qt::Key_Up) << jtdx << true;
+    QTest::newRow("arrow down") << jtdx << int(Qt::Key_Down) << wsjtx << true;
+    QTest::newRow("first letter") << "" << int(Qt::Key_J) << jtdx << true;
+    QTest::newRow("End on the last entry") << wsjtx << int(Qt::Key_End) << wsjtx << false;
+    QTest::newRow("shown for a folder opened") << "" << 0 << wsjtx << false;
+}
+
+// A screen reader hears the entry a key moves the closed list to, once, and
+// the focus stays on the list; an entry shown without the user is not told.
+void Form1ReachTest::driveListTellsTheEntryItMovesTo()
+{
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(QString, shown);
+    QFETCH(bool, told);
+    for (const char *name : {"JTDX", "WSJT-X"})
+        QVERIFY(QDir(m_data).mkdir(name));
+    form().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form()));
+    openBrowser();
+    auto *drives = control<DriveList>(form(), "Drives");
+    const QString root = native(QDir::rootPath());
+    if (from.isEmpty())
+        from = root;
+    if (shown.isEmpty())
+        shown = root;
+    drives->showPopup();
+    QTRY_VERIFY(drives->findText("JTDX log folder") >= 0 && drives->findText("WSJT-X log folder") >= 0);
+    drives->hidePopup();
+    drives->setCurrentIndex(drives->findText(from));
+    QCOMPARE(drives->currentText(), from);
+    drives->setFocus();
+    QTRY_COMPARE(focusName(), QStringLiteral("Drives"));
+
+    AccessibleEvents screenReader;
+    if (key != 0)
+        QTest::keyClick(drives, Qt::Key(key));
+    else
+        drives->setDriveOf(data("WSJT-X"));
+    QCOMPARE(drives->currentText(), shown);
+    QTRY_VERIFY(listsRead(form()));
+    QStringList heard;
+    for (const AccessibleEvents::Event &focus : screenReader.of(QAccessible::Focus))
+        heard.append(focus.name);
+    QCOMPARE(heard, told ? QStringList({shown}) : QStringList());
+    QCOMPARE(focusName(), QStringLiteral("Drives"));
 }
 
 void Form1ReachTest::driveListReadAgainWhenOpened()
