@@ -55,7 +55,7 @@ add_custom_command(
     COMMENT "Rendering the program's icon"
     VERBATIM)
 set(clarifier_rc ${CMAKE_BINARY_DIR}/jt65a-clarifier.rc)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/../platform/windows/jt65a-clarifier.rc.in ${clarifier_rc} @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/../platform/app/windows/jt65a-clarifier.rc.in ${clarifier_rc} @ONLY)
 set_source_files_properties(${clarifier_rc} PROPERTIES OBJECT_DEPENDS ${clarifier_ico})
 target_sources(jt65a-clarifier PRIVATE ${clarifier_rc})
 
