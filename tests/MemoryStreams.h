@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -20,8 +21,10 @@ public:
     explicit StringSource(std::string data)
         : m_data(std::move(data)) {}
 
+    // Called from the reading thread and, to copy a long line, from the scan's.
     std::size_t readAt(std::uint64_t offset, char *buffer, std::size_t capacity) override
     {
+        const std::lock_guard lock(m_mutex);
         // Read again: further back than the bytes before the last piece, which
         // are checked anew after each piece.
         if (offset >= m_readTo)
@@ -44,8 +47,16 @@ public:
         return n;
     }
 
-    std::optional<std::uint64_t> size() const override { return m_data.size(); }
-    bool stillNamed() const override { return !m_replaced; }
+    std::optional<std::uint64_t> size() const override
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_data.size();
+    }
+    bool stillNamed() const override
+    {
+        const std::lock_guard lock(m_mutex);
+        return !m_replaced;
+    }
 
     // Changes the log just before it is first read again by position
     // further back than the last bytes read.
@@ -59,6 +70,7 @@ public:
     }
 
     // Puts another file in the log's place, under its name.
+    // Puts another file in the log's place, under its name; called from a change.
     void replace() { m_replaced = true; }
 
     // Makes a read throw once it reaches past `bytes` bytes into the log.
@@ -73,6 +85,7 @@ private:
     std::uint64_t m_pieceStart = 0;  // where the last read past it began
     bool m_replaced = false;
     std::size_t m_failAfter = std::string::npos;
+    mutable std::mutex m_mutex;
 };
 
 // Collects the condensed log; can be told to fail once it holds enough bytes.
