@@ -6,11 +6,11 @@
 #include "CondensedLog.h"
 #include "KeptLine.h"
 #include "MarkerLineScanner.h"
+#include "OutputBatch.h"
 #include "ReadAhead.h"
 #include "RunCancelled.h"
 #include "RunProgress.h"
 #include "LineEndSearch.h"
-#include "WriteBehind.h"
 
 #include <algorithm>
 #include <cstring>
@@ -48,10 +48,8 @@ void LogCondenser::condense(ByteSource &input, ByteSink &output, RunProgress *pr
 {
     m_source = &input;
     m_progress = progress;
-    WriteBehind batches(output, m_outputCapacity,
-                        m_reading == ReadAhead::Reading::Ahead ? WriteBehind::Writing::Behind
-                                                               : WriteBehind::Writing::Inline);
-    m_output = &batches;
+    OutputBatch batch(output, m_outputCapacity);
+    m_output = &batch;
     m_outputSize = 0;
     m_carried = std::string();
     m_inLongLine = false;
@@ -66,7 +64,6 @@ void LogCondenser::condense(ByteSource &input, ByteSink &output, RunProgress *pr
     const std::string footer = CondensedLog::footer();
     write(footer.data(), footer.size());
     flush();
-    batches.finish();
     m_output = nullptr;
     m_source = nullptr;
     m_progress = nullptr;

@@ -14,7 +14,7 @@
 class ByteSink;
 class ByteSource;
 class RunProgress;
-class WriteBehind;
+class OutputBatch;
 
 // Condenses a decoder log in one pass: the header, then the log's lines that
 // an operator reviews, then the footer.
@@ -33,8 +33,7 @@ class WriteBehind;
 // when it is kept, read again and copied a piece at a time. Each byte is
 // looked at a bounded number of times however the reads cut the log, and
 // memory stays at the buffers, whatever the length of the log or of its lines.
-// Kept lines are gathered in batches that a third thread writes (WriteBehind)
-// while the scan goes on; with reads made when needed, writes are made so too.
+// Kept lines are gathered in a batch (OutputBatch) that is written whole.
 class LogCondenser
 {
 public:
@@ -100,7 +99,7 @@ private:
     bool m_longLineEndsWithCr = false;  // its CR is read, an LF may follow
     std::uint64_t m_offset = 0;  // where the data being taken begins in the log
     std::size_t m_outputCapacity;
-    WriteBehind *m_output = nullptr;  // kept lines waiting to be written
+    OutputBatch *m_output = nullptr;  // kept lines waiting to be written
     std::size_t m_outputSize = 0;     // in the batch being filled
     ByteSource *m_source = nullptr;
     const RunProgress *m_progress = nullptr;

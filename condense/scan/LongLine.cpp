@@ -5,7 +5,7 @@
 #include "FileError.h"
 #include "RunCancelled.h"
 #include "RunProgress.h"
-#include "WriteBehind.h"
+#include "OutputBatch.h"
 
 #include <algorithm>
 #include <cstring>
@@ -63,7 +63,7 @@ void LongLine::extend(const char *data, std::size_t size)
     m_length += size;
 }
 
-void LongLine::copy(ByteSource &source, WriteBehind &output, const RunProgress *progress) const
+void LongLine::copy(ByteSource &source, OutputBatch &output, const RunProgress *progress) const
 {
     for (std::uint64_t done = 0; done < m_length;) {
         if (progress != nullptr && progress->cancelled())

@@ -12,7 +12,7 @@
 
 class ByteSource;
 class RunProgress;
-class WriteBehind;
+class OutputBatch;
 
 // A line too long to hold, kept by its place in the log. While its bytes
 // stream past it keeps only what the rules ask about: its first bytes for
@@ -44,7 +44,7 @@ public:
     // log no longer holds the line as it was read: fewer bytes, a line end
     // inside it, or other bytes where the marker or the call sign stood.
     // A stop asked for in `progress` ends the copy with RunCancelled.
-    void copy(ByteSource &source, WriteBehind &output, const RunProgress *progress) const;
+    void copy(ByteSource &source, OutputBatch &output, const RunProgress *progress) const;
 
     // The bytes held beside the log's buffers: a few times the call's length.
     std::size_t heldBytes() const { return m_tail.capacity() + m_window.capacity(); }

@@ -423,7 +423,7 @@ void LogCondenserTest::errorsPassThrough_data()
     QTest::newRow("read error") << true << std::size_t{4096};
     QTest::newRow("write error") << false << std::size_t{4096};
     QTest::newRow("read error, read ahead") << true << LogCondenser::defaultBufferSize;
-    QTest::newRow("write error, written behind") << false << LogCondenser::defaultBufferSize;
+    QTest::newRow("write error, read ahead") << false << LogCondenser::defaultBufferSize;
 }
 
 void LogCondenserTest::errorsPassThrough()
