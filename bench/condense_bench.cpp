@@ -57,8 +57,10 @@ void report(const char *what, double seconds, std::uintmax_t bytes)
 bool condenseFile(const std::string &in, const std::string &call, const std::string &out)
 {
     try {
-        FileSource source(in);
+        // In the run's order: the new file first, so that a name or folder
+        // that cannot take it fails before the log is read.
         SaveFileOutput output(out);
+        FileSource source(in);
         LogCondenser(call).condense(source, output);
         output.commit();
         return true;

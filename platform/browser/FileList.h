@@ -45,6 +45,9 @@ public:
     // Whether a reading is on its way.
     bool reading() const { return m_reader.reading(); }
 
+    // The lister its folders are read with from the next reading on.
+    void setLister(std::shared_ptr<const FolderLister> lister) { m_reader.setLister(std::move(lister)); }
+
 signals:
     void clicked();
 

@@ -6,7 +6,6 @@
 #include <QDir>
 
 #include <algorithm>
-#include <mutex>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -18,13 +17,6 @@
 #endif
 
 namespace {
-
-std::mutex installed;
-std::shared_ptr<const FolderLister> &slot()
-{
-    static std::shared_ptr<const FolderLister> lister = std::make_shared<FolderLister>();
-    return lister;
-}
 
 void sortByName(QStringList &names)
 {
@@ -118,16 +110,4 @@ FolderListing FolderLister::list(const QString &folder, const Progress &progress
     sortByName(listing.files);
     listing.listed = true;
     return listing;
-}
-
-std::shared_ptr<const FolderLister> FolderLister::current()
-{
-    const std::lock_guard lock(installed);
-    return slot();
-}
-
-void FolderLister::install(std::shared_ptr<const FolderLister> lister)
-{
-    const std::lock_guard lock(installed);
-    slot() = lister ? std::move(lister) : std::make_shared<FolderLister>();
 }

@@ -20,8 +20,8 @@ struct FolderListing
 // from the window's thread, because it waits as long as the disk takes: a
 // network share that is gone or a disk that sleeps may keep it for minutes.
 // A drive's readiness is part of it (on Windows, whether a disk is in the
-// drive). The lister in use can be replaced, so that a disk that does not
-// answer can be stood in for.
+// drive). A list can be handed another lister (FolderReader::setLister), so
+// that a disk that does not answer can be stood in for.
 class FolderLister
 {
 public:
@@ -33,9 +33,4 @@ public:
 
     // Names come as NativePaths holds them; sorted by name, letter case aside.
     virtual FolderListing list(const QString &folder, const Progress &progress = {}) const;
-
-    // The lister the lists use from their next reading on.
-    static std::shared_ptr<const FolderLister> current();
-    // Replaces it; nullptr puts the system's back.
-    static void install(std::shared_ptr<const FolderLister> lister);
 };

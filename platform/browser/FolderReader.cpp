@@ -39,7 +39,7 @@ void FolderReader::read(const QStringList &candidates)
     m_deadline.start();
     // Not joined: a thread that waits on a disk that never answers must not
     // keep the window, or the program's end, waiting with it.
-    std::thread([mailbox = m_mailbox, lister = FolderLister::current(), candidates, request,
+    std::thread([mailbox = m_mailbox, lister = m_lister, candidates, request,
                  progress = m_progress] {
         const FolderLister::Progress report = [progress] { ++*progress; };
         FolderListing listing;

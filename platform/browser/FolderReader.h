@@ -25,6 +25,9 @@ public:
     explicit FolderReader(QObject *parent = nullptr);
     ~FolderReader() override;
 
+    // The lister used from the next reading on; at first the system's.
+    void setLister(std::shared_ptr<const FolderLister> lister) { m_lister = std::move(lister); }
+
     // Reads the first of `candidates` that can be read (each is tried in
     // turn, on the reading's thread); the listing names the last one tried
     // where none could be read.
@@ -45,6 +48,7 @@ private:
     void arrived(quint64 request, const FolderListing &listing);
     void overdue();
 
+    std::shared_ptr<const FolderLister> m_lister = std::make_shared<FolderLister>();
     std::shared_ptr<Mailbox> m_mailbox;
     std::shared_ptr<std::atomic<quint64>> m_progress;  // of the latest request's reading
     quint64 m_progressSeen = 0;

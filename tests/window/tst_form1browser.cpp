@@ -166,7 +166,6 @@ void Form1BrowserTest::init()
 void Form1BrowserTest::cleanup()
 {
     m_fixture.reset();
-    FolderLister::install(nullptr);
 }
 
 void Form1BrowserTest::typeCallAndChoose(const QString &fileName, const QString &folder)
@@ -327,7 +326,9 @@ void Form1BrowserTest::notAnsweringInTime()
     const QString share = QDir::toNativeSeparators(path("share"));
     const bool slow = warning.isEmpty();
     const auto lister = std::make_shared<HeldLister>(share, slow);
-    FolderLister::install(lister);
+    // Handed to the lists the folder is opened from.
+    control<FolderList>(form(), "Folder")->setLister(lister);
+    control<FileList>(form(), "Files")->setLister(lister);
     const auto letGo = qScopeGuard([&] { lister->letGo(); });
     click(form(), "Command3");
     auto *folder = control<FolderList>(form(), "Folder");
