@@ -27,7 +27,7 @@ std::unique_ptr<OutputFile> DesktopRunEnvironment::createOutput(const std::strin
 
 void DesktopRunEnvironment::runAside(const std::function<void()> &work, RunProgress &progress)
 {
-    RunProgressWindow progressWindow(m_window, progress);
+    RunProgressWindow progressWindow(m_window, progress, m_runClock);
     std::thread worker([&] {
         work();
         progressWindow.finish();

@@ -3,6 +3,10 @@
 
 #include "RunEnvironment.h"
 
+#include <QtGlobal>
+
+#include <functional>
+
 class QWidget;
 
 // The condensing run's files, its worker thread and progress window, and its
@@ -14,6 +18,10 @@ public:
     // progress window belongs to it.
     explicit DesktopRunEnvironment(QWidget *window = nullptr);
 
+    // The clock a run's wait on a disk is measured by (see
+    // RunProgressWindow); none, the system's. For a test, that need not wait.
+    void setRunClock(std::function<qint64()> milliseconds) { m_runClock = std::move(milliseconds); }
+
     std::unique_ptr<ByteSource> openInput(const std::string &path) override;
     std::unique_ptr<OutputFile> createOutput(const std::string &path) override;
     void runAside(const std::function<void()> &work, RunProgress &progress) override;
@@ -22,4 +30,5 @@ public:
 
 private:
     QWidget *m_window;
+    std::function<qint64()> m_runClock;
 };

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -23,10 +24,16 @@ const char *const endOfferText =
 
 } // namespace
 
-RunProgressWindow::RunProgressWindow(QWidget *window, RunProgress &progress)
+RunProgressWindow::RunProgressWindow(QWidget *window, RunProgress &progress, Clock clock)
     : m_progress(progress)
     , m_dialog(window)
+    , m_clock(std::move(clock))
 {
+    if (!m_clock) {
+        auto started = std::make_shared<QElapsedTimer>();
+        started->start();
+        m_clock = [started] { return started->elapsed(); };
+    }
     m_dialog.setObjectName(QStringLiteral("RunProgress"));
     m_dialog.setWindowTitle(QString::fromUtf8(ProgramIdentity::title));
     // Wide enough for the whole title beside the title bar's buttons, which
@@ -46,7 +53,7 @@ RunProgressWindow::RunProgressWindow(QWidget *window, RunProgress &progress)
         bar->setAccessibleName(QStringLiteral("Condensing the log file"));
     connect(&m_dialog, &QProgressDialog::canceled, this, &RunProgressWindow::cancelPressed);
     connect(&m_poll, &QTimer::timeout, this, &RunProgressWindow::poll);
-    m_sinceProgress.start();
+    m_progressAt = m_clock();
 }
 
 void RunProgressWindow::exec()
@@ -68,7 +75,7 @@ void RunProgressWindow::poll()
     const std::uint64_t done = m_progress.done();
     if (done != m_lastDone) {
         m_lastDone = done;
-        m_sinceProgress.restart();
+        m_progressAt = m_clock();
     }
     if (!m_progress.cancelled()) {
         // A few value changes a second: each is an event for a screen reader.

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <functional>
 #include <cstdint>
 
 class RunProgress;
@@ -34,7 +35,12 @@ public:
     // its value a few times a second, not at every look at the run.
     static constexpr int showValueEveryMilliseconds = 250;
 
-    RunProgressWindow(QWidget *window, RunProgress &progress);
+    // Milliseconds on a clock that only goes forward.
+    using Clock = std::function<qint64()>;
+
+    // `clock` is what the wait for a stuck run is measured by; none: the
+    // system's monotonic clock.
+    RunProgressWindow(QWidget *window, RunProgress &progress, Clock clock = {});
 
     // Keeps the window's events going until finish() is called.
     void exec();
@@ -46,7 +52,7 @@ public:
 private:
     void poll();
     void cancelPressed();
-    bool stuck() const { return m_sinceProgress.elapsed() >= stuckAfterMilliseconds; }
+    bool stuck() const { return m_clock() - m_progressAt >= stuckAfterMilliseconds; }
     void showStopping();
     [[noreturn]] void endProgram();
 
@@ -58,7 +64,8 @@ private:
     QEventLoop m_loop;
     std::atomic<bool> m_finished{false};
     std::uint64_t m_lastDone = 0;
-    QElapsedTimer m_sinceProgress;  // since the run last read something
+    Clock m_clock;
+    qint64 m_progressAt = 0;  // when the run last read something
     bool m_waitingTold = false;
     bool m_endOffered = false;
 };

@@ -8,6 +8,7 @@
 #include "ModalBoxCloser.h"
 #include "OutputFile.h"
 #include "ReferenceCondenser.h"
+#include "RunProgressWindow.h"
 #include "RunProgress.h"
 #include "StringPrinting.h"
 #include "TestFiles.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProgressBar>
 #include <QInputMethodEvent>
@@ -25,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 
@@ -204,6 +207,7 @@ private slots:
     void failureLeavesTheEarlierLogAndSaysWhy();
     void outputFolderThatCannotExist();
     void cancelKeepsTheEarlierLog();
+    void stuckRunOffersToEndTheProgram();
     void inputDuringARunChangesNothing_data();
     void inputDuringARunChangesNothing();
     void progressReachesTheEndOfAWholeRun();
@@ -452,6 +456,58 @@ void CondensingRunTest::cancelKeepsTheEarlierLog()
     SlowEnvironment again(nullptr, 0);
     QVERIFY(run(again, "K1ABC"));
     QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(log, "K1ABC"));
+}
+
+// A run whose reading does not come back: after Cancel the window says the
+// run stops when the drive answers, and once the run has waited long enough
+// it offers to end the program. The wait is measured on a clock the test
+// moves, not waited out.
+void CondensingRunTest::stuckRunOffersToEndTheProgram()
+{
+    Gate gate;
+    SlowEnvironment environment(&gate, 0);
+    std::atomic<qint64> now{0};
+    environment.setRunClock([&now] { return now.load(); });
+    bool cancelPressed = false;
+    QElapsedTimer sinceCancel;  // the offer must come on the test's clock, not on the system's
+    qint64 realWait = -1;
+    QString offerBeforeTheWait;
+    QString offer;
+    QString offerButton;
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, this, [&] {
+        QProgressDialog *dialog = visibleProgressWindow();
+        if (dialog == nullptr)
+            return;
+        if (!cancelPressed) {
+            cancelPressed = true;
+            sinceCancel.start();
+            QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
+            now += RunProgressWindow::stuckAfterMilliseconds - 1;
+            QCoreApplication::processEvents();
+            offerBeforeTheWait = dialog->labelText();
+            now += 1;
+            return;
+        }
+        const auto *button = dialog->findChild<QPushButton *>();
+        if (button == nullptr || !button->isVisible() || button->text() != QStringLiteral("End the program"))
+            return;
+        watcher.stop();
+        realWait = sinceCancel.elapsed();
+        offer = dialog->labelText();
+        offerButton = button->text();
+        gate.open();
+    });
+    watcher.start(10);
+    QVERIFY(!run(environment, "K1ABC"));
+
+    QVERIFY2(!offerBeforeTheWait.contains("end the program"), qPrintable(offerBeforeTheWait));
+    QVERIFY2(offer.contains("stops\nas soon as it answers"), qPrintable(offer));
+    QVERIFY2(offer.contains("Or end the program now"), qPrintable(offer));
+    QCOMPARE(offerButton, QStringLiteral("End the program"));
+    QVERIFY2(realWait >= 0 && realWait < RunProgressWindow::stuckAfterMilliseconds, qPrintable(QString::number(realWait)));
+    QCOMPARE(m_closer->boxes.size(), 1);
+    QCOMPARE(m_closer->boxes.first().text, QStringLiteral("The run was cancelled. Nothing was changed."));
 }
 
 void CondensingRunTest::inputDuringARunChangesNothing_data()
