@@ -369,12 +369,9 @@ void LogCondenserTest::logChangedWhileItIsRead_data()
     QTest::addColumn<bool>("warned");
     const std::size_t early = 1 << 20;
     const std::size_t whole = std::string::npos;  // once the whole log is read
-    QTest::newRow("cut by twelve bytes") << early << Change([](StringSource &, std::string &log) {
-        log.resize(log.size() - 12);
-    }) << true;
-    QTest::newRow("cut by twelve bytes once read") << whole << Change([](StringSource &, std::string &log) {
-        log.resize(log.size() - 12);
-    }) << true;
+    const Change cutByTwelveBytes = [](StringSource &, std::string &log) { log.resize(log.size() - 12); };
+    QTest::newRow("cut by twelve bytes") << early << cutByTwelveBytes << true;
+    QTest::newRow("cut by twelve bytes once read") << whole << cutByTwelveBytes << true;
     QTest::newRow("emptied") << early << Change([](StringSource &, std::string &log) { log.clear(); }) << true;
     QTest::newRow("emptied and filled again with other lines")
         << early << Change([](StringSource &, std::string &log) {

@@ -100,15 +100,18 @@ private:
     std::function<void(const QString &)> m_change;
 };
 
-#ifdef Q_OS_LINUX
-// The preloaded shim's switch (tests/SaveFailureShim.cpp), where it is loaded.
+// The preloaded shim's switch (tests/platform/SaveFailureShim.cpp), where
+// it is loaded; none elsewhere.
 using SaveShim = void (*)(const char *call, int unnamed);
 
 SaveShim saveShim()
 {
+#ifdef Q_OS_LINUX
     return reinterpret_cast<SaveShim>(dlsym(RTLD_DEFAULT, "clarifier_save_shim"));
-}
+#else
+    return nullptr;
 #endif
+}
 
 } // namespace
 
@@ -370,11 +373,7 @@ void HostileFilesTest::injectedFailureLeavesTheEarlierLog()
     QFETCH(QByteArray, call);
     QFETCH(bool, unnamed);
     QFETCH(bool, large);
-#ifdef Q_OS_LINUX
     const SaveShim shim = saveShim();
-#else
-    void (*shim)(const char *, int) = nullptr;
-#endif
     if (shim == nullptr)
         QSKIP("Runs with tests/SaveFailureShim preloaded (the tst_hostilefiles_injected test).");
     std::string log = theLog;
@@ -447,11 +446,7 @@ void HostileFilesTest::leftoversOfEndedRunsAreRemoved()
 // it before it is in place; then it has the bits a new file is given.
 void HostileFilesTest::temporaryFileIsPrivateWhileItIsWritten()
 {
-#ifdef Q_OS_LINUX
     const SaveShim shim = saveShim();
-#else
-    void (*shim)(const char *, int) = nullptr;
-#endif
     if (shim == nullptr)
         QSKIP("Runs with tests/SaveFailureShim preloaded (the tst_hostilefiles_injected test).");
 #ifdef Q_OS_UNIX
