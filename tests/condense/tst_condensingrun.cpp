@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ByteSource.h"
 #include "CommandButton.h"
 #include "CondensedLog.h"
 #include "CondensingRun.h"
@@ -8,28 +7,16 @@
 #include "ModalBoxCloser.h"
 #include "OutputFile.h"
 #include "ReferenceCondenser.h"
-#include "RunProgressWindow.h"
+#include "SlowRun.h"
 #include "RunProgress.h"
 #include "StringPrinting.h"
 #include "TestFiles.h"
-#include "TextBox.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProgressBar>
-#include <QInputMethodEvent>
-#include <QMimeData>
-#include <QProgressDialog>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -40,16 +27,6 @@ using namespace TestFiles;
 using namespace std::string_literals;
 
 namespace {
-
-std::string decoderLog()
-{
-    std::string log = "\r\nUTC Date: 2008 Mar 05\r\n---------------------\r\n";
-    for (int minute = 0; minute < 20000; ++minute) {
-        log += minute % 10 == 0 ? "000100  Transmitting:  JT65A   CQ K1ABC FN42\r\n"
-                                : "000200   1  -21  0.3   -3  2 * W1AW/P W9XYZ EN37\r\n";
-    }
-    return log;
-}
 
 // The desktop's files, with a read or write that fails half-way.
 class FaultyEnvironment : public DesktopRunEnvironment
@@ -112,85 +89,6 @@ private:
     Fault m_fault;
 };
 
-// Holds a reader back until it is opened.
-class Gate
-{
-public:
-    void open()
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_open = true;
-        }
-        m_opened.notify_all();
-    }
-
-    void pass()
-    {
-        std::unique_lock lock(m_mutex);
-        m_opened.wait(lock, [this] { return m_open; });
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_opened;
-    bool m_open = false;
-};
-
-// The desktop's files, the log read no further than `holdAt` bytes until
-// the gate opens. Records how far the run's progress got.
-class SlowEnvironment : public DesktopRunEnvironment
-{
-public:
-    SlowEnvironment(Gate *gate, std::size_t holdAt) : m_gate(gate), m_holdAt(holdAt) {}
-
-    std::unique_ptr<ByteSource> openInput(const std::string &path) override
-    {
-        struct Slow : ByteSource {
-            std::unique_ptr<ByteSource> real;
-            Gate *gate = nullptr;
-            std::size_t holdAt = 0;
-            std::size_t readAt(std::uint64_t offset, char *buffer, std::size_t capacity) override
-            {
-                if (gate != nullptr && offset >= holdAt)
-                    gate->pass();
-                return real->readAt(offset, buffer, capacity);
-            }
-            std::optional<FileIdentity> identity() const override { return real->identity(); }
-            std::optional<std::uint64_t> size() const override { return real->size(); }
-        };
-        auto slow = std::make_unique<Slow>();
-        slow->real = DesktopRunEnvironment::openInput(path);
-        slow->gate = m_gate;
-        slow->holdAt = m_holdAt;
-        return slow;
-    }
-
-    void runAside(const std::function<void()> &work, RunProgress &progress) override
-    {
-        DesktopRunEnvironment::runAside(work, progress);
-        doneAtEnd = progress.done();
-        totalAtEnd = progress.total();
-    }
-
-    std::uint64_t doneAtEnd = 0;
-    std::uint64_t totalAtEnd = 0;
-
-private:
-    Gate *m_gate;
-    std::size_t m_holdAt;
-};
-
-QProgressDialog *visibleProgressWindow()
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        auto *dialog = qobject_cast<QProgressDialog *>(widget);
-        if (dialog != nullptr && dialog->isVisible())
-            return dialog;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 class CondensingRunTest : public QObject
@@ -206,11 +104,6 @@ private slots:
     void failureLeavesTheEarlierLogAndSaysWhy_data();
     void failureLeavesTheEarlierLogAndSaysWhy();
     void outputFolderThatCannotExist();
-    void cancelKeepsTheEarlierLog();
-    void stuckRunOffersToEndTheProgram();
-    void inputDuringARunChangesNothing_data();
-    void inputDuringARunChangesNothing();
-    void progressReachesTheEndOfAWholeRun();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -397,181 +290,6 @@ void CondensingRunTest::outputFolderThatCannotExist()
         QCOMPARE(error.operation(), FileError::Operation::Write);
         QVERIFY(!error.reason().empty());
     }
-}
-
-void CondensingRunTest::cancelKeepsTheEarlierLog()
-{
-    std::string log;
-    for (int i = 0; i < 3; ++i)
-        log += decoderLog();
-    writeFile(path("ALL.TXT"), log);
-    const std::string earlier = "the earlier condensed log\r\n";
-    writeFile(path("jt65a_K1ABC_logfile.txt"), earlier);
-    const QStringList before = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-
-    // Once the reading has stopped at the gate and the progress window is
-    // up, showing part of the log done: a click on the run button goes
-    // nowhere, Cancel is pressed, and only then may the reading go on.
-    Gate gate;
-    SlowEnvironment environment(&gate, log.size() / 3);
-    QSignalSpy runButtonClicks(&m_button, &QPushButton::clicked);
-    int shownValue = -1;
-    QString barName;
-    QString captionDuringRun;
-    bool shownAfterCancel = false;
-    QString textAfterCancel;
-    QTimer watcher;
-    connect(&watcher, &QTimer::timeout, this, [&] {
-        QProgressDialog *dialog = visibleProgressWindow();
-        if (dialog == nullptr || dialog->value() <= 0)
-            return;
-        watcher.stop();
-        shownValue = dialog->value();
-        barName = dialog->findChild<QProgressBar *>()->accessibleName();
-        captionDuringRun = m_button.text();
-        QTest::mouseClick(&m_button, Qt::LeftButton);
-        QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
-        // The run waits on the reading: the window stays and says why.
-        shownAfterCancel = dialog->isVisible();
-        textAfterCancel = dialog->labelText();
-        gate.open();
-    });
-    watcher.start(10);
-    QVERIFY(!run(environment, "K1ABC"));
-
-    QVERIFY2(shownValue > 0 && shownValue < 1000, qPrintable(QString::number(shownValue)));
-    QCOMPARE(barName, QStringLiteral("Condensing the log file"));
-    QCOMPARE(captionDuringRun, QStringLiteral("Standby"));
-    QCOMPARE(runButtonClicks.size(), 0);
-    QVERIFY(shownAfterCancel);
-    QVERIFY2(textAfterCancel.contains("stops\nas soon as it answers"), qPrintable(textAfterCancel));
-    QCOMPARE(m_closer->boxes.size(), 1);
-    QCOMPARE(m_closer->boxes.first().text, QStringLiteral("The run was cancelled. Nothing was changed."));
-    QCOMPARE(m_button.text(), QStringLiteral("Clarify the raw JT65a logfile now."));
-    QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), earlier);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
-    QVERIFY(environment.doneAtEnd < environment.totalAtEnd);
-
-    // Ready to run again.
-    SlowEnvironment again(nullptr, 0);
-    QVERIFY(run(again, "K1ABC"));
-    QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(log, "K1ABC"));
-}
-
-// A run whose reading does not come back: after Cancel the window says the
-// run stops when the drive answers, and once the run has waited long enough
-// it offers to end the program. The wait is measured on a clock the test
-// moves, not waited out.
-void CondensingRunTest::stuckRunOffersToEndTheProgram()
-{
-    Gate gate;
-    SlowEnvironment environment(&gate, 0);
-    std::atomic<qint64> now{0};
-    environment.setRunClock([&now] { return now.load(); });
-    bool cancelPressed = false;
-    QElapsedTimer sinceCancel;  // the offer must come on the test's clock, not on the system's
-    qint64 realWait = -1;
-    QString offerBeforeTheWait;
-    QString offer;
-    QString offerButton;
-    QTimer watcher;
-    connect(&watcher, &QTimer::timeout, this, [&] {
-        QProgressDialog *dialog = visibleProgressWindow();
-        if (dialog == nullptr)
-            return;
-        if (!cancelPressed) {
-            cancelPressed = true;
-            sinceCancel.start();
-            QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
-            now += RunProgressWindow::stuckAfterMilliseconds - 1;
-            QCoreApplication::processEvents();
-            offerBeforeTheWait = dialog->labelText();
-            now += 1;
-            return;
-        }
-        const auto *button = dialog->findChild<QPushButton *>();
-        if (button == nullptr || !button->isVisible() || button->text() != QStringLiteral("End the program"))
-            return;
-        watcher.stop();
-        realWait = sinceCancel.elapsed();
-        offer = dialog->labelText();
-        offerButton = button->text();
-        gate.open();
-    });
-    watcher.start(10);
-    QVERIFY(!run(environment, "K1ABC"));
-
-    QVERIFY2(!offerBeforeTheWait.contains("end the program"), qPrintable(offerBeforeTheWait));
-    QVERIFY2(offer.contains("stops\nas soon as it answers"), qPrintable(offer));
-    QVERIFY2(offer.contains("Or end the program now"), qPrintable(offer));
-    QCOMPARE(offerButton, QStringLiteral("End the program"));
-    QVERIFY2(realWait >= 0 && realWait < RunProgressWindow::stuckAfterMilliseconds, qPrintable(QString::number(realWait)));
-    QCOMPARE(m_closer->boxes.size(), 1);
-    QCOMPARE(m_closer->boxes.first().text, QStringLiteral("The run was cancelled. Nothing was changed."));
-}
-
-void CondensingRunTest::inputDuringARunChangesNothing_data()
-{
-    QTest::addColumn<QString>("input");
-    QTest::newRow("text dropped") << "drop";
-    QTest::newRow("input method's text") << "input method";
-    QTest::newRow("keys") << "keys";
-}
-
-// The call sign box of a window takes nothing while a run is on, and the
-// same input takes effect once it is over.
-void CondensingRunTest::inputDuringARunChangesNothing()
-{
-    QFETCH(QString, input);
-    QWidget window;
-    auto *box = new TextBox(&window);
-    box->setText(QStringLiteral("K1ABC"));
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    box->setFocus();
-    box->selectAll();
-    QSignalSpy changes(box, &TextBox::changed);
-    const auto give = [&] {
-        if (input == "drop") {
-            QMimeData text;
-            text.setText(QStringLiteral("W9XYZ"));
-            const QPoint at = box->rect().center();
-            QDragEnterEvent enter(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(box, &enter);
-            QDropEvent drop(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(box, &drop);
-        } else if (input == "input method") {
-            QInputMethodEvent composed;
-            composed.setCommitString(QStringLiteral("W9XYZ"));
-            QApplication::sendEvent(box, &composed);
-        } else {
-            QTest::keyClicks(box, "W9XYZ");
-        }
-    };
-
-    Gate gate;
-    SlowEnvironment environment(&gate, 0);
-    QTimer during;
-    during.setSingleShot(true);
-    connect(&during, &QTimer::timeout, this, [&] {
-        give();
-        gate.open();
-    });
-    during.start(0);
-    QVERIFY(run(environment, "K1ABC"));
-    QCOMPARE(box->text(), QStringLiteral("K1ABC"));
-    QCOMPARE(changes.size(), 0);
-
-    give();
-    QVERIFY2(box->text().contains("W9XYZ"), qPrintable(box->text()));
-}
-
-void CondensingRunTest::progressReachesTheEndOfAWholeRun()
-{
-    SlowEnvironment environment(nullptr, 0);
-    QVERIFY(run(environment, "K1ABC"));
-    QCOMPARE(environment.totalAtEnd, std::uint64_t(decoderLog().size()));
-    QCOMPARE(environment.doneAtEnd, environment.totalAtEnd);
 }
 
 QTEST_MAIN(CondensingRunTest)
