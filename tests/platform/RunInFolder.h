@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "CommandButton.h"
+#include "CondensingRun.h"
+#include "ModalBoxCloser.h"
+
+#include <QDir>
+#include <QObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <string>
+
+// What the tests of runs on the desktop's files start from: a new folder
+// for each test (and another one a link may lead to), the run button, the
+// message boxes closed as they come, and a short decoder log.
+class RunInFolder : public QObject
+{
+protected:
+    inline static const std::string theLog =
+        "\r\nUTC Date: 2008 Mar 05\r\n000100  Transmitting:  JT65A   CQ K1ABC FN42\r\n"
+        "000200   1  -21  0.3   -3  2 * K1ABC W9XYZ EN37\r\n";
+
+    void startInNewFolder()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_elsewhere = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_elsewhere->isValid());
+        m_closer = std::make_unique<ModalBoxCloser>();
+    }
+
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QStringList entries() const
+    {
+        return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    // Condenses ALL.TXT of `folder` (the test's own, unless named) for K1ABC.
+    bool run(RunEnvironment &environment, const QString &folder = {})
+    {
+        CondensingRun condensingRun(environment, m_button);
+        const std::string inFolder = (folder.isEmpty() ? m_dir->path() : folder).toStdString();
+        return condensingRun.perform({inFolder, "ALL.TXT", "K1ABC", "K1ABC"});
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QTemporaryDir> m_elsewhere;
+    CommandButton m_button;
+    std::unique_ptr<ModalBoxCloser> m_closer;
+};

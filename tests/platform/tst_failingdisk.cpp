@@ -1,0 +1,234 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DesktopRunEnvironment.h"
+#include "FileError.h"
+#include "FileSource.h"
+#include "ReferenceCondenser.h"
+#include "RunInFolder.h"
+#include "TestFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QTest>
+
+#include <filesystem>
+#include <functional>
+#include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <dlfcn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+// A log that changes under the run, and a disk that fails it: the run ends
+// with a warning that names the file and the reason, and nothing is lost.
+using namespace TestFiles;
+
+Q_DECLARE_METATYPE(std::function<void(const QString &)>)
+
+namespace {
+
+// Another program changes the log while the run reads it, just before the
+// run reads on past its first megabyte.
+class ChangingEnvironment : public DesktopRunEnvironment
+{
+public:
+    explicit ChangingEnvironment(std::function<void(const QString &log)> change)
+        : m_change(std::move(change))
+    {
+    }
+
+    std::unique_ptr<ByteSource> openInput(const std::string &path) override
+    {
+        struct Changing : FileSource {
+            Changing(const std::string &path, std::function<void(const QString &)> change)
+                : FileSource(path), path(QString::fromStdString(path)), change(std::move(change))
+            {
+            }
+            std::size_t readAt(std::uint64_t offset, char *buffer, std::size_t capacity) override
+            {
+                if (change && offset >= (std::uint64_t{1} << 20)) {
+                    change(path);
+                    change = nullptr;
+                }
+                return FileSource::readAt(offset, buffer, capacity);
+            }
+            QString path;
+            std::function<void(const QString &)> change;
+        };
+        return std::make_unique<Changing>(path, m_change);
+    }
+
+private:
+    std::function<void(const QString &)> m_change;
+};
+
+// The preloaded shim's switch (tests/platform/SaveFailureShim.cpp), where
+// it is loaded; none elsewhere.
+using SaveShim = void (*)(const char *call, int unnamed);
+
+SaveShim saveShim()
+{
+#ifdef Q_OS_LINUX
+    return reinterpret_cast<SaveShim>(dlsym(RTLD_DEFAULT, "clarifier_save_shim"));
+#else
+    return nullptr;
+#endif
+}
+
+} // namespace
+
+class FailingDiskTest : public RunInFolder
+{
+    Q_OBJECT
+
+private slots:
+    void init() { startInNewFolder(); }
+    void logChangedWhileItIsReadIsAWarning_data();
+    void logChangedWhileItIsReadIsAWarning();
+    void injectedFailureLeavesTheEarlierLog_data();
+    void injectedFailureLeavesTheEarlierLog();
+    void temporaryFileIsPrivateWhileItIsWritten();
+};
+
+void FailingDiskTest::logChangedWhileItIsReadIsAWarning_data()
+{
+    using Change = std::function<void(const QString &)>;
+    QTest::addColumn<Change>("change");
+    QTest::newRow("cut by twelve bytes") << Change([](const QString &log) {
+        QFile file(log);
+        QVERIFY(file.resize(file.size() - 12));
+    });
+    QTest::newRow("emptied") << Change([](const QString &log) { QVERIFY(QFile(log).resize(0)); });
+    QTest::newRow("emptied and filled again with other lines") << Change([](const QString &log) {
+        std::string other;
+        while (other.size() < (std::size_t{6} << 20))
+            other += "000200   1  -21  0.3   -3  2 * K1ABC W9XYZ EN37\r\n";
+        QFile file(log);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));  // the same file, as a decoder erases it
+        QCOMPARE(file.write(other.data(), qint64(other.size())), qint64(other.size()));
+    });
+    QTest::newRow("replaced by another file") << Change([](const QString &log) {
+        writeFile(log + ".new", theLog);
+        std::error_code error;
+        std::filesystem::rename((log + ".new").toStdString(), log.toStdString(), error);
+        QVERIFY2(!error, error.message().c_str());
+    });
+}
+
+void FailingDiskTest::logChangedWhileItIsReadIsAWarning()
+{
+    QFETCH(std::function<void(const QString &)>, change);
+    std::string log;
+    while (log.size() < (std::size_t{5} << 20))
+        log += "000000   6  -27  3.8   -11   7 * K1ABC W9XYZ EN52\r\n";
+    writeFile(path("ALL.TXT"), log);
+    const std::string earlier = "the earlier condensed log\r\n";
+    writeFile(path("jt65a_K1ABC_logfile.txt"), earlier);
+    const QStringList before = entries();
+
+    ChangingEnvironment environment(change);
+    QVERIFY(!run(environment));
+    QCOMPARE(m_closer->boxes.size(), 1);
+    const ModalBoxCloser::Box box = m_closer->boxes.first();
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QVERIFY2(box.text.contains(QString::fromUtf8(FileError::changedDuringRun).left(40)), qPrintable(box.text));
+    QVERIFY2(box.text.contains(QDir::toNativeSeparators(path("ALL.TXT"))), qPrintable(box.text));
+    QCOMPARE(entries(), before);
+    QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), earlier);
+}
+
+void FailingDiskTest::injectedFailureLeavesTheEarlierLog_data()
+{
+    QTest::addColumn<QByteArray>("call");
+    QTest::addColumn<bool>("unnamed");
+    QTest::addColumn<bool>("large");  // a condensed log that is flushed while it is written
+    for (const bool unnamed : {true, false}) {
+        const char *kind = unnamed ? "unnamed new file" : "named new file";
+        QTest::addRow("%s, write fails", kind) << QByteArray("write") << unnamed << false;
+        QTest::addRow("%s, flush fails", kind) << QByteArray("fdatasync") << unnamed << false;
+        QTest::addRow("%s, close fails", kind) << QByteArray("close") << unnamed << false;
+        QTest::addRow("%s, rename fails", kind) << QByteArray("renameat") << unnamed << false;
+    }
+    QTest::newRow("unnamed new file, link fails") << QByteArray("linkat") << true << false;
+    QTest::newRow("flush of the folder fails, after the rename") << QByteArray("fsync") << true << false;
+    QTest::newRow("a flush while the file is written fails, the last one works")
+        << QByteArray("fdatasync") << true << true;
+    QTest::newRow("reading the log fails past its first megabyte") << QByteArray("pread") << true << true;
+}
+
+void FailingDiskTest::injectedFailureLeavesTheEarlierLog()
+{
+    QFETCH(QByteArray, call);
+    QFETCH(bool, unnamed);
+    QFETCH(bool, large);
+    const SaveShim shim = saveShim();
+    if (shim == nullptr)
+        QSKIP("Runs with tests/SaveFailureShim preloaded (the tst_hostilefiles_injected test).");
+    std::string log = theLog;
+    while (large && log.size() < (std::size_t{12} << 20))
+        log += "000000   6  -27  3.8   -11   7 * K1ABC W9XYZ EN52\r\n";
+    writeFile(path("ALL.TXT"), log);
+    const std::string earlier = "the earlier condensed log\r\n";
+    writeFile(path("jt65a_K1ABC_logfile.txt"), earlier);
+    const QStringList before = entries();
+
+    shim(call.constData(), unnamed);
+    const auto disarm = qScopeGuard([shim] { shim(nullptr, 1); });
+    DesktopRunEnvironment environment;
+    QVERIFY(!run(environment));
+
+    QCOMPARE(m_closer->boxes.size(), 1);
+    const ModalBoxCloser::Box box = m_closer->boxes.first();
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    const QString failed = call == "pread" ? "ALL.TXT" : "jt65a_K1ABC_logfile.txt";
+    QVERIFY2(box.text.contains(path(failed)), qPrintable(box.text));
+    QVERIFY2(box.text.contains(QString::fromStdString(std::generic_category().message(EIO))), qPrintable(box.text));
+    QCOMPARE(entries(), before);
+    if (call == "fsync") {
+        // The new file is in place; only its lasting through a power failure is in doubt.
+        QVERIFY2(box.text.contains("its folder could not be flushed to disk"), qPrintable(box.text));
+        QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(log, "K1ABC"));
+    } else {
+        QVERIFY2(box.text.contains("Nothing was changed."), qPrintable(box.text));
+        QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), earlier);
+    }
+}
+
+// A run that ended before its save did leaves its new file under a save's
+// temporary name; the next run removes it, unless a run still holds it.
+// Where the new file has a name while it is written, no one else may read
+// it before it is in place; then it has the bits a new file is given.
+void FailingDiskTest::temporaryFileIsPrivateWhileItIsWritten()
+{
+    const SaveShim shim = saveShim();
+    if (shim == nullptr)
+        QSKIP("Runs with tests/SaveFailureShim preloaded (the tst_hostilefiles_injected test).");
+#ifdef Q_OS_UNIX
+    shim(nullptr, 0);  // no unnamed files, as on a network share
+    const auto disarm = qScopeGuard([shim] { shim(nullptr, 1); });
+    std::string log;
+    while (log.size() < (std::size_t{3} << 20))
+        log += "000000   6  -27  3.8   -11   7 * K1ABC W9XYZ EN52\r\n";
+    writeFile(path("ALL.TXT"), log);
+    const auto modeOf = [](const QString &file) {
+        struct stat status {};
+        return ::stat(QFile::encodeName(file).constData(), &status) == 0 ? status.st_mode & 07777 : ~0u;
+    };
+    QList<unsigned> whileWritten;
+    ChangingEnvironment environment([&](const QString &) {
+        for (const QFileInfo &entry : QDir(m_dir->path()).entryInfoList({".jt65a-*.tmp"}, QDir::Files | QDir::Hidden))
+            whileWritten << modeOf(entry.filePath());
+    });
+    const mode_t mask = ::umask(022);
+    const auto restore = qScopeGuard([mask] { ::umask(mask); });
+    QVERIFY(run(environment));
+    QCOMPARE(whileWritten, QList<unsigned>({0600}));
+    QCOMPARE(modeOf(path("jt65a_K1ABC_logfile.txt")), 0644u);
+    QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(log, "K1ABC"));
+#endif
+}
+
+QTEST_MAIN(FailingDiskTest)
+#include "tst_failingdisk.moc"
