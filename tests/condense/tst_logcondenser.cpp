@@ -1,17 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CondensedLog.h"
 #include "ProgramIdentity.h"
-#include "FileError.h"
 #include "LogCondenser.h"
 #include "MemoryStreams.h"
 #include "ReferenceCondenser.h"
-#include "RunCancelled.h"
-#include "RunProgress.h"
 #include "StringPrinting.h"
 
 #include <QTest>
 
-#include <functional>
 #include <random>
 
 namespace {
@@ -21,8 +17,6 @@ using namespace std::string_literals;
 using Reading = ReadAhead::Reading;
 
 }
-
-Q_DECLARE_METATYPE(std::function<void(std::string &)>)
 
 namespace {
 
@@ -106,17 +100,8 @@ private slots:
     void linesLongerThanTheBuffers();
     void memoryFollowsTheBuffersNotTheLines_data();
     void memoryFollowsTheBuffersNotTheLines();
-    void logChangedDuringTheRun_data();
-    void logChangedDuringTheRun();
-    void logChangedWhileItIsRead_data();
-    void logChangedWhileItIsRead();
-    void errorsPassThrough_data();
-    void errorsPassThrough();
     void workIsInProportionToTheLog_data();
     void workIsInProportionToTheLog();
-    void progressCountsTheWholeLog_data();
-    void progressCountsTheWholeLog();
-    void cancelStopsTheScan();
 };
 
 void LogCondenserTest::matchesPlainRulesOnGeneratedLogs_data()
@@ -324,128 +309,6 @@ void LogCondenserTest::memoryFollowsTheBuffersNotTheLines()
     QCOMPARE(held[1], held[0]);
 }
 
-void LogCondenserTest::logChangedDuringTheRun_data()
-{
-    using Change = std::function<void(std::string &)>;
-    QTest::addColumn<Change>("change");
-    QTest::addColumn<bool>("warned");
-    // The long line lies at [2, 2002); its call sign at [1002, 1007).
-    QTest::newRow("call sign rewritten") << Change([](std::string &log) { log[1004] = 'X'; }) << true;
-    QTest::newRow("first bytes rewritten") << Change([](std::string &log) { log[2] = 'y'; }) << true;
-    QTest::newRow("line end written into the line") << Change([](std::string &log) { log[1500] = '\n'; }) << true;
-    QTest::newRow("log cut short") << Change([](std::string &log) { log.resize(1500); }) << true;
-    QTest::newRow("log emptied") << Change([](std::string &log) { log.clear(); }) << true;
-    QTest::newRow("more lines written at the end")
-        << Change([](std::string &log) { log += "K1ABC more\r\n"; }) << false;
-    QTest::newRow("other bytes of the line rewritten") << Change([](std::string &log) { log[1800] = 'y'; }) << false;
-}
-
-void LogCondenserTest::logChangedDuringTheRun()
-{
-    // A decoder goes on writing its log during a run; a log rewritten or cut
-    // short under the run is another matter: the run ends with a read error.
-    QFETCH(std::function<void(std::string &)>, change);
-    QFETCH(bool, warned);
-    const std::string log = "a\n" + std::string(1000, 'z') + "K1ABC" + std::string(995, 'z') + "\r\nb\r\n";
-    StringSource source(log);
-    source.changeBeforeRereading(change);
-    StringSink sink;
-    try {
-        LogCondenser("K1ABC", 64, 16).condense(source, sink);
-        QVERIFY2(!warned, "the change went unnoticed");
-        QVERIFY(sink.text.ends_with(CondensedLog::footer()));
-    } catch (const FileError &error) {
-        QVERIFY2(warned, qPrintable(QString::fromStdString(error.what())));
-        QCOMPARE(error.operation(), FileError::Operation::Read);
-        QCOMPARE(error.reason(), std::string(FileError::changedDuringRun));
-    }
-}
-
-void LogCondenserTest::logChangedWhileItIsRead_data()
-{
-    using Change = std::function<void(StringSource &, std::string &)>;
-    QTest::addColumn<std::size_t>("changedAfter");
-    QTest::addColumn<Change>("change");
-    QTest::addColumn<bool>("warned");
-    const std::size_t early = 1 << 20;
-    const std::size_t whole = std::string::npos;  // once the whole log is read
-    const Change cutByTwelveBytes = [](StringSource &, std::string &log) { log.resize(log.size() - 12); };
-    QTest::newRow("cut by twelve bytes") << early << cutByTwelveBytes << true;
-    QTest::newRow("cut by twelve bytes once read") << whole << cutByTwelveBytes << true;
-    QTest::newRow("emptied") << early << Change([](StringSource &, std::string &log) { log.clear(); }) << true;
-    QTest::newRow("emptied and filled again with other lines")
-        << early << Change([](StringSource &, std::string &log) {
-               const std::size_t size = log.size() + 1000;
-               log.clear();
-               while (log.size() < size)
-                   log += "000200   1  -21  0.3   -3  2 * K1ABC W9XYZ EN37\r\n";
-           }) << true;
-    QTest::newRow("replaced by another file")
-        << early << Change([](StringSource &source, std::string &) { source.replace(); }) << true;
-    QTest::newRow("lines appended by the decoder")
-        << early << Change([](StringSource &, std::string &log) { log += "000300 K1ABC appended\r\n"; })
-        << false;
-}
-
-void LogCondenserTest::logChangedWhileItIsRead()
-{
-    // However fast the change, the run decides from what it read itself.
-    QFETCH(std::size_t, changedAfter);
-    QFETCH(std::function<void(StringSource &, std::string &)>, change);
-    QFETCH(bool, warned);
-    std::string log;
-    while (log.size() < (2 << 20))
-        log += "000100  -3  2.1  -29  3 * K1ABC W9XYZ EN37\r\n";
-    std::string changed = log;
-    StringSource source(log);
-    source.changeAfterReading(changedAfter, [&](std::string &data) {
-        change(source, data);
-        changed = data;
-    });
-    StringSink sink;
-    try {
-        LogCondenser("K1ABC").condense(source, sink);
-        QVERIFY2(!warned, "the change went unnoticed");
-        QVERIFY(sink.text == referenceCondense(changed, "K1ABC"));
-    } catch (const FileError &error) {
-        QVERIFY2(warned, qPrintable(QString::fromStdString(error.what())));
-        QCOMPARE(error.reason(), std::string(FileError::changedDuringRun));
-    }
-}
-
-void LogCondenserTest::errorsPassThrough_data()
-{
-    QTest::addColumn<bool>("readFails");
-    QTest::addColumn<std::size_t>("bufferSize");
-    QTest::newRow("read error") << true << std::size_t{4096};
-    QTest::newRow("write error") << false << std::size_t{4096};
-    QTest::newRow("read error, read ahead") << true << LogCondenser::defaultBufferSize;
-    QTest::newRow("write error, read ahead") << false << LogCondenser::defaultBufferSize;
-}
-
-void LogCondenserTest::errorsPassThrough()
-{
-    QFETCH(bool, readFails);
-    QFETCH(std::size_t, bufferSize);
-    std::string log;
-    for (int i = 0; i < 60000; ++i)
-        log += "000100  -3  2.1  -29  3 * K1ABC W9XYZ EN37\r\n";
-    StringSource source(log);
-    StringSink sink;
-    if (readFails)
-        source.failAfter(log.size() / 2);
-    else
-        sink.failAfter(1000000);
-    LogCondenser condenser("K1ABC", bufferSize);
-    try {
-        condenser.condense(source, sink);
-        QFAIL("the error was swallowed");
-    } catch (const FileError &error) {
-        QCOMPARE(error.operation(), readFails ? FileError::Operation::Read : FileError::Operation::Write);
-        QCOMPARE(error.reason(), std::string(readFails ? "injected read error" : "injected write error"));
-    }
-}
-
 void LogCondenserTest::workIsInProportionToTheLog_data()
 {
     QTest::addColumn<std::string>("log");
@@ -480,56 +343,6 @@ void LogCondenserTest::workIsInProportionToTheLog()
     QVERIFY2(condenser.bytesExamined() <= 4 * log.size(),
              qPrintable(QStringLiteral("%1 bytes examined for a log of %2").arg(condenser.bytesExamined()).arg(log.size())));
     QVERIFY(condenser.bytesExamined() >= log.size());
-}
-
-void LogCondenserTest::progressCountsTheWholeLog_data()
-{
-    QTest::addColumn<std::size_t>("bufferSize");
-    QTest::newRow("read as needed") << std::size_t{4096};
-    QTest::newRow("read ahead") << LogCondenser::defaultBufferSize;
-}
-
-void LogCondenserTest::progressCountsTheWholeLog()
-{
-    QFETCH(std::size_t, bufferSize);
-    std::string log;
-    for (int i = 0; i < 60000; ++i)
-        log += "000100  -3  2.1  -29  3 * K1ABC W9XYZ EN37\r\n";
-    StringSource source(log);
-    StringSink sink;
-    RunProgress progress;
-    progress.setTotal(log.size());
-    LogCondenser("K1ABC", bufferSize).condense(source, sink, &progress);
-    QCOMPARE(progress.done(), std::uint64_t(log.size()));
-    QCOMPARE(progress.share(), 1.0);
-}
-
-void LogCondenserTest::cancelStopsTheScan()
-{
-    // The stop is asked for while the log is being read: nothing more is
-    // written after it, and the footer never comes.
-    std::string log;
-    for (int i = 0; i < 200000; ++i)
-        log += "000100  -3  2.1  -29  3 * K1ABC W9XYZ EN37\r\n";
-    RunProgress progress;
-    struct CancellingSource : StringSource {
-        using StringSource::StringSource;
-        RunProgress *progress = nullptr;
-        std::size_t readAt(std::uint64_t offset, char *buffer, std::size_t capacity) override
-        {
-            progress->cancel();
-            return StringSource::readAt(offset, buffer, capacity);
-        }
-    } source(log);
-    source.progress = &progress;
-    StringSink sink;
-    try {
-        LogCondenser("K1ABC", 65536).condense(source, sink, &progress);
-        QFAIL("the run went on to the end");
-    } catch (const RunCancelled &) {
-    }
-    QVERIFY(sink.text.size() < log.size() / 2);
-    QVERIFY(!sink.text.ends_with(CondensedLog::footer()));
 }
 
 QTEST_APPLESS_MAIN(LogCondenserTest)
