@@ -13,12 +13,11 @@ set(CLARIFIER_RELEASE_DATE 2026-12-08)   # YYYY-MM-DD
 
 # The manual page's date, "Month YYYY".
 string(SUBSTRING "${CLARIFIER_RELEASE_DATE}" 0 4 CLARIFIER_RELEASE_YEAR)
-set(_year ${CLARIFIER_RELEASE_YEAR})
 string(SUBSTRING "${CLARIFIER_RELEASE_DATE}" 5 2 _month)
 math(EXPR _month_index "${_month} - 1")
 set(_months January February March April May June July August September October November December)
 list(GET _months ${_month_index} _month_name)
-set(CLARIFIER_RELEASE_MONTH "${_month_name} ${_year}")
+set(CLARIFIER_RELEASE_MONTH "${_month_name} ${CLARIFIER_RELEASE_YEAR}")
 
 set(CLARIFIER_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/ProgramIdentity.h.in

@@ -31,7 +31,7 @@ std::size_t GrowingLogReader::read(char *buffer, std::size_t capacity)
     checkLastBytes();
     keepLastBytes(buffer, got);
     m_position += got;
-    if (got < capacity)
+    if (got == 0)
         checkEnd();
     return got;
 }

@@ -30,14 +30,11 @@ public:
     explicit GrowingLogReader(ByteSource &source);
 
     // Reads the next bytes of the log into buffer[0, capacity) and returns
-    // how many: fewer than `capacity` only at the log's end, 0 there.
+    // how many: fewer than `capacity` only at the log's end. The reading ends
+    // with a read that returns 0, and that read checks the end.
     std::size_t read(char *buffer, std::size_t capacity);
 
-    // Where the next piece begins in the log.
-    std::uint64_t position() const { return m_position; }
-
 private:
-    std::size_t readSome(char *buffer, std::size_t capacity);
     void checkLastBytes();
     void checkEnd() const;
     void keepLastBytes(const char *data, std::size_t size);

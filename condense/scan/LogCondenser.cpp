@@ -5,12 +5,12 @@
 #include "ByteSource.h"
 #include "CondensedLog.h"
 #include "KeptLine.h"
+#include "LineEndSearch.h"
 #include "MarkerLineScanner.h"
 #include "OutputBatch.h"
 #include "ReadAhead.h"
 #include "RunCancelled.h"
 #include "RunProgress.h"
-#include "LineEndSearch.h"
 
 #include <algorithm>
 #include <cstring>

@@ -16,9 +16,9 @@ class OutputBatch;
 
 // A line too long to hold, kept by its place in the log. While its bytes
 // stream past it keeps only what the rules ask about: its first bytes for
-// the marker tests (KeptLine::headSize), where the call sign first occurs, and its last
-// bytes (one fewer than the call sign has) so that a call sign cut by a read
-// is still found. A kept line is read again from the log and copied a piece
+// the marker tests (KeptLine::headSize), where the call sign first occurs,
+// and its last bytes (one fewer than the call sign has) so that a call sign
+// cut by a read is still found. A kept line is read again from the log and copied a piece
 // at a time, so memory stays at the buffers whatever the line's length.
 class LongLine
 {

@@ -98,8 +98,9 @@ CLARIFIER_TARGET_AVX2 MarkerLineScanner::Stop skipQuietBlocksAvx2(const char *da
 CLARIFIER_TARGET_NEON uint8x16_t markerLineStartsNeon(const char *at)
 {
     const uint8x16_t here = NeonMasks::load(at);
-    const uint8x16_t marker = vorrq_u8(vorrq_u8(NeonMasks::equal(here, dateMarkerStart), NeonMasks::equal(here, separatorStart)),
-                 NeonMasks::equal(NeonMasks::load(at + transmitColumn), transmitStart));
+    const uint8x16_t marker
+        = vorrq_u8(vorrq_u8(NeonMasks::equal(here, dateMarkerStart), NeonMasks::equal(here, separatorStart)),
+                   NeonMasks::equal(NeonMasks::load(at + transmitColumn), transmitStart));
     const uint8x16_t lineStart
         = vbicq_u8(LineEndVectors::ofNeon(NeonMasks::load(at - 1)), LineEndVectors::ofNeon(here));
     return vandq_u8(lineStart, marker);
@@ -173,7 +174,8 @@ void MarkerLineScanner::load(std::size_t base)
 std::uint64_t MarkerLineScanner::bitsOf(std::size_t base) const
 {
 #ifdef CLARIFIER_HAVE_SSE2
-    // The vector tests need their room around the block. With AVX2 the skip has looked at every block with that room already.
+    // The vector tests need their room around the block. With AVX2 the skip
+    // has looked at every block with that room already.
     if (base > 0 && m_size - base >= blockSize + roomPast) {
         std::uint64_t bits = 0;
         for (std::size_t part = 0; part < blockSize; part += 16)
