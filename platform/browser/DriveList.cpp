@@ -113,9 +113,8 @@ DriveList::DriveList(QWidget *parent)
     view()->setTextElideMode(Qt::ElideNone);
     connect(this, &QComboBox::activated, this, &DriveList::picked);
     for (const auto &[folder, origin] : dataLocations()) {
-        m_locations.append({folder, origin, {}});
-        m_dataReaders.push_back(std::make_unique<FolderReader>());
-        connect(m_dataReaders.back().get(), &FolderReader::listed, this, &DriveList::dataFoldersListed);
+        m_locations.push_back({folder, origin, {}, std::make_unique<FolderReader>()});
+        connect(m_locations.back().reader.get(), &FolderReader::listed, this, &DriveList::dataFoldersListed);
     }
     refresh();
     readDataFolders();
@@ -123,8 +122,8 @@ DriveList::DriveList(QWidget *parent)
 
 void DriveList::readDataFolders()
 {
-    for (std::size_t i = 0; i < m_dataReaders.size(); ++i)
-        m_dataReaders[i]->read({m_locations.at(qsizetype(i)).folder});
+    for (const DataLocation &location : m_locations)
+        location.reader->read({location.folder});
 }
 
 QString DriveList::drive() const
@@ -155,7 +154,7 @@ void DriveList::refresh()
     clear();
     for (const QString &root : driveRoots())
         addItem(NativePaths::shown(root), root);
-    for (const DataLocation &location : std::as_const(m_locations)) {
+    for (const DataLocation &location : m_locations) {
         for (const auto &[name, folder] : location.found)
             addItem(NativePaths::shown(name), folder);
     }

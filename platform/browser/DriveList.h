@@ -12,10 +12,10 @@
 // volumes a user picks from (the root, the volume that holds the home folder,
 // other disks and removable media, but no system or pseudo mounts). After
 // them come the decoders' data folders on this machine, each under a name an
-// operator recognises (also those of the decoder's Flatpak). The list is read again each time it opens, and shows
-// every entry whole. changed() follows the user's choice of another entry;
-// picking the entry already shown raises nothing. With the focus it is
-// framed by the focus mark. Moving through the closed list by keyboard tells
+// operator recognises (also those of the decoder's Flatpak). The list is
+// read again each time it opens, and shows every entry whole. changed()
+// follows the user's choice of another entry; picking the entry already
+// shown raises nothing. With the focus it is framed by the focus mark. Moving through the closed list by keyboard tells
 // a screen reader each entry it comes to, as it is shown; an entry shown
 // without the user, when the list is read again, is not told.
 //
@@ -73,14 +73,14 @@ private:
 
     QString m_shown;
     QString m_followed;  // the path the entry shown stands for
-    // Where decoders keep their data folders: each with the readers that
-    // look there and the folders last found there.
+    // Where decoders keep their data folders: each with what tells its
+    // entries apart, the folders last found there and the reader that looks.
     struct DataLocation
     {
         QString folder;
         QString origin;
         QList<QPair<QString, QString>> found;
+        std::unique_ptr<FolderReader> reader;
     };
-    QList<DataLocation> m_locations;
-    std::vector<std::unique_ptr<FolderReader>> m_dataReaders;
+    std::vector<DataLocation> m_locations;
 };

@@ -4,6 +4,7 @@
 #include "FileError.h"
 #include "FileRefusals.h"
 #include "NativeFiles.h"
+#include "SystemFileIdentity.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -60,7 +61,7 @@ FileSource::FileSource(const std::string &path)
         ::close(m_file);
         fail(reason);
     }
-    m_identity = {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+    m_identity = identityOf(status);
 #ifdef POSIX_FADV_SEQUENTIAL
     ::posix_fadvise(m_file, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
@@ -101,8 +102,7 @@ std::optional<std::uint64_t> FileSource::size() const
 bool FileSource::stillNamed() const
 {
     struct stat named {};
-    return ::stat(m_path.c_str(), &named) == 0
-        && FileIdentity{static_cast<std::uint64_t>(named.st_dev), static_cast<std::uint64_t>(named.st_ino)} == m_identity;
+    return ::stat(m_path.c_str(), &named) == 0 && identityOf(named) == m_identity;
 }
 
 #else
@@ -125,8 +125,7 @@ FileSource::FileSource(const std::string &path)
         CloseHandle(m_file);
         fail(FileRefusals::logIsNotOrdinary);
     }
-    m_identity = {information.dwVolumeSerialNumber,
-                  (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow};
+    m_identity = identityOf(information);
 }
 
 FileSource::~FileSource()
@@ -151,10 +150,7 @@ bool FileSource::stillNamed() const
     if (named == INVALID_HANDLE_VALUE)
         return false;
     BY_HANDLE_FILE_INFORMATION information{};
-    const bool same = GetFileInformationByHandle(named, &information)
-        && FileIdentity{information.dwVolumeSerialNumber,
-                        (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow}
-            == m_identity;
+    const bool same = GetFileInformationByHandle(named, &information) && identityOf(information) == m_identity;
     CloseHandle(named);
     return same;
 }

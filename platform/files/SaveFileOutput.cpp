@@ -23,6 +23,7 @@ void SaveFileOutput::refuseIfReplacing(const ByteSource &log)
 
 #include "NativeFiles.h"
 #include "SaveTemporaryName.h"
+#include "SystemFileIdentity.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -44,7 +45,7 @@ constexpr int namesToTry = 100;
 
 bool sameFile(const struct stat &a, const struct stat &b)
 {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    return identityOf(a) == identityOf(b);
 }
 
 // What a save of this user leaves behind: an ordinary file of its own with
@@ -55,8 +56,8 @@ bool isOurLeftover(const struct stat &status)
 }
 
 // The bits a new file is given where there is no earlier one: those the
-// umask leaves of 0666. Read from the system where it says, so that the
-// process's umask is never changed, not even for a moment.
+// umask leaves of 0666. Read where the system tells it (Linux), so that the
+// process's umask is not changed; elsewhere it is set and put back at once.
 mode_t newFileMode()
 {
 #ifdef __linux__
@@ -125,8 +126,8 @@ void SaveFileOutput::inspectEarlier()
         fail(FileRefusals::outputIsFolder);
     if (!S_ISREG(status.st_mode))
         fail(FileRefusals::outputIsNotOrdinary);
-    m_earlier = Earlier{{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)},
-                        static_cast<unsigned>(status.st_mode & 07777), status.st_uid, status.st_gid};
+    m_earlier = Earlier{identityOf(status), static_cast<unsigned>(status.st_mode & 07777), status.st_uid,
+                        status.st_gid};
 }
 
 // A save holds its file locked from its making until it is in place, so a

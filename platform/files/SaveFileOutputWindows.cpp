@@ -8,6 +8,7 @@
 #include "FileRefusals.h"
 #include "NativeFiles.h"
 #include "SaveTemporaryName.h"
+#include "SystemFileIdentity.h"
 
 #include <algorithm>
 
@@ -74,9 +75,7 @@ void SaveFileOutput::inspectEarlier()
         fail(FileRefusals::outputIsFolder);
     if (type != FILE_TYPE_DISK)
         fail(FileRefusals::outputIsNotOrdinary);
-    m_earlier = Earlier{{information.dwVolumeSerialNumber,
-                         (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow},
-                        information.dwFileAttributes, 0, 0};
+    m_earlier = Earlier{identityOf(information), information.dwFileAttributes, 0, 0};
 }
 
 // A save holds its file open without letting it be deleted until it is
