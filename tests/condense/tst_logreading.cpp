@@ -18,6 +18,19 @@
 
 Q_DECLARE_METATYPE(std::function<void(std::string &)>)
 
+namespace {
+
+// A log of `count` decodes of the call.
+std::string decodes(int count)
+{
+    std::string log;
+    for (int i = 0; i < count; ++i)
+        log += "000100  -3  2.1  -29  3 * K1ABC W9XYZ EN37\r\n";
+    return log;
+}
+
+} // namespace
+
 class LogReadingTest : public QObject
 {
     Q_OBJECT
@@ -137,9 +150,7 @@ void LogReadingTest::errorsPassThrough()
 {
     QFETCH(bool, readFails);
     QFETCH(std::size_t, bufferSize);
-    std::string log;
-    for (int i = 0; i < 60000; ++i)
-        log += "000100  -3  2.1  -29  3 * K1ABC W9XYZ EN37\r\n";
+    const std::string log = decodes(60000);
     StringSource source(log);
     StringSink sink;
     if (readFails)
@@ -166,9 +177,7 @@ void LogReadingTest::progressCountsTheWholeLog_data()
 void LogReadingTest::progressCountsTheWholeLog()
 {
     QFETCH(std::size_t, bufferSize);
-    std::string log;
-    for (int i = 0; i < 60000; ++i)
-        log += "000100  -3  2.1  -29  3 * K1ABC W9XYZ EN37\r\n";
+    const std::string log = decodes(60000);
     StringSource source(log);
     StringSink sink;
     RunProgress progress;
@@ -182,9 +191,7 @@ void LogReadingTest::cancelStopsTheScan()
 {
     // The stop is asked for while the log is being read: nothing more is
     // written after it, and the footer never comes.
-    std::string log;
-    for (int i = 0; i < 200000; ++i)
-        log += "000100  -3  2.1  -29  3 * K1ABC W9XYZ EN37\r\n";
+    const std::string log = decodes(200000);
     RunProgress progress;
     struct CancellingSource : StringSource {
         using StringSource::StringSource;

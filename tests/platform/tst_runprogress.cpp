@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandButton.h"
-#include "CondensingRun.h"
-#include "ModalBoxCloser.h"
 #include "ReferenceCondenser.h"
+#include "RunInFolder.h"
 #include "RunProgressWindow.h"
 #include "SlowRun.h"
 #include "TestFiles.h"
@@ -16,7 +14,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -27,7 +24,7 @@
 // takes no input meanwhile.
 using namespace TestFiles;
 
-class RunProgressTest : public QObject
+class RunProgressTest : public RunInFolder
 {
     Q_OBJECT
 
@@ -38,28 +35,12 @@ private slots:
     void inputDuringARunChangesNothing_data();
     void inputDuringARunChangesNothing();
     void progressReachesTheEndOfAWholeRun();
-
-private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
-    bool run(RunEnvironment &environment, const std::string &call);
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    CommandButton m_button;
-    std::unique_ptr<ModalBoxCloser> m_closer;
 };
 
 void RunProgressTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    startInNewFolder();
     writeFile(path("ALL.TXT"), decoderLog());
-    m_closer = std::make_unique<ModalBoxCloser>();
-}
-
-bool RunProgressTest::run(RunEnvironment &environment, const std::string &call)
-{
-    CondensingRun condensingRun(environment, m_button);
-    return condensingRun.perform({m_dir->path().toStdString(), "ALL.TXT", call, call});
 }
 
 void RunProgressTest::cancelKeepsTheEarlierLog()
@@ -100,7 +81,7 @@ void RunProgressTest::cancelKeepsTheEarlierLog()
         gate.open();
     });
     watcher.start(10);
-    QVERIFY(!run(environment, "K1ABC"));
+    QVERIFY(!run(environment));
 
     QVERIFY2(shownValue > 0 && shownValue < 1000, qPrintable(QString::number(shownValue)));
     QCOMPARE(barName, QStringLiteral("Condensing the log file"));
@@ -117,7 +98,7 @@ void RunProgressTest::cancelKeepsTheEarlierLog()
 
     // Ready to run again.
     SlowEnvironment again(nullptr, 0);
-    QVERIFY(run(again, "K1ABC"));
+    QVERIFY(run(again));
     QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(log, "K1ABC"));
 }
 
@@ -162,13 +143,14 @@ void RunProgressTest::stuckRunOffersToEndTheProgram()
         gate.open();
     });
     watcher.start(10);
-    QVERIFY(!run(environment, "K1ABC"));
+    QVERIFY(!run(environment));
 
     QVERIFY2(!offerBeforeTheWait.contains("end the program"), qPrintable(offerBeforeTheWait));
     QVERIFY2(offer.contains("stops\nas soon as it answers"), qPrintable(offer));
     QVERIFY2(offer.contains("Or end the program now"), qPrintable(offer));
     QCOMPARE(offerButton, QStringLiteral("End the program"));
-    QVERIFY2(realWait >= 0 && realWait < RunProgressWindow::stuckAfterMilliseconds, qPrintable(QString::number(realWait)));
+    QVERIFY2(realWait >= 0 && realWait < RunProgressWindow::stuckAfterMilliseconds,
+             qPrintable(QString::number(realWait)));
     QCOMPARE(m_closer->boxes.size(), 1);
     QCOMPARE(m_closer->boxes.first().text, QStringLiteral("The run was cancelled. Nothing was changed."));
 }
@@ -221,7 +203,7 @@ void RunProgressTest::inputDuringARunChangesNothing()
         gate.open();
     });
     during.start(0);
-    QVERIFY(run(environment, "K1ABC"));
+    QVERIFY(run(environment));
     QCOMPARE(box->text(), QStringLiteral("K1ABC"));
     QCOMPARE(changes.size(), 0);
 
@@ -232,7 +214,7 @@ void RunProgressTest::inputDuringARunChangesNothing()
 void RunProgressTest::progressReachesTheEndOfAWholeRun()
 {
     SlowEnvironment environment(nullptr, 0);
-    QVERIFY(run(environment, "K1ABC"));
+    QVERIFY(run(environment));
     QCOMPARE(environment.totalAtEnd, std::uint64_t(decoderLog().size()));
     QCOMPARE(environment.doneAtEnd, environment.totalAtEnd);
 }
