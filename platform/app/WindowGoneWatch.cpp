@@ -17,7 +17,9 @@ bool WindowGoneWatch::nativeEventFilter(const QByteArray &eventType, void *messa
     if (eventType != "xcb_generic_event_t")
         return false;
     const auto *event = static_cast<const unsigned char *>(message);
-    if ((event[0] & 0x7f) != destroyNotify)  // the top bit marks an event another client sent
+    // Only the server's own word counts: the top bit marks an event that
+    // another client made up and sent, with nothing destroyed.
+    if (event[0] != destroyNotify)
         return false;
     std::uint32_t destroyed = 0;
     std::memcpy(&destroyed, event + destroyedWindowOffset, sizeof destroyed);

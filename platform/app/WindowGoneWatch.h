@@ -8,7 +8,8 @@
 // the user had closed it. Without this a window destroyed during a run left
 // the program running, with no window, once the run's message was
 // dismissed. The program then ends once no window of it is shown and no run
-// or message is under way.
+// or message is under way. Only the X server's own events count: one that
+// another client sends (XSendEvent) destroys nothing and is passed over.
 class WindowGoneWatch : public QAbstractNativeEventFilter
 {
 public:

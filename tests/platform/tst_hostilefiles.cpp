@@ -286,8 +286,8 @@ void HostileFilesTest::windowDestroyedByAnotherProgram_data()
     QTest::addColumn<bool>("ours");
     QTest::addColumn<bool>("hidden");
     QTest::newRow("our window destroyed") << int(WindowGoneWatch::destroyNotify) << true << true;
-    QTest::newRow("our window destroyed, as another client tells") << (WindowGoneWatch::destroyNotify | 0x80) << true
-                                                                    << true;
+    QTest::newRow("our window's end made up and sent by another client")
+        << (WindowGoneWatch::destroyNotify | 0x80) << true << false;
     QTest::newRow("another window destroyed") << int(WindowGoneWatch::destroyNotify) << false << false;
     QTest::newRow("our window unmapped") << 18 << true << false;
 }
