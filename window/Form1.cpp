@@ -74,14 +74,9 @@ Form1::Form1(QWidget *parent)
 
     // The three lists start together in the folder the program was started
     // in, or in the home folder where that cannot be listed; the drive list
-    // follows once the folder has been read. Started in the home folder, as
-    // from the desktop's menu, they start where the decoder keeps the log
-    // it wrote last, with that log chosen.
-    const QString logFolder = FolderList::startedAtHome() ? DriveList::latestLogFolder() : QString();
-    Folder->openStartFolder(logFolder);
+    // follows once the folder has been read.
+    Folder->openStartFolder();
     followFolder();
-    if (!logFolder.isEmpty())
-        Files->setSelectedName(logFileName);
 
     connect(Text2, &TextBox::changed, this, &Form1::Text2_Change);
     connect(Text1, &TextBox::changed, this, &Form1::Text1_Change);
@@ -95,6 +90,7 @@ Form1::Form1(QWidget *parent)
     connect(Command2, &CommandButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &CommandButton::clicked, this, &Form1::Command3_Click);
     connect(Drives, &DriveList::changed, this, &Form1::Drives_Change);
+    connect(Drives, &DriveList::latestLogFound, this, &Form1::Drives_LatestLogFound);
     connect(Folder, &FolderList::clicked, this, &Form1::Folder_Click);
     connect(Folder, &FolderList::pathChanged, this, &Form1::Folder_Change);
     connect(Folder, &FolderList::cannotOpen, this, &Form1::Folder_CannotOpen);
@@ -109,6 +105,10 @@ void Form1::load()
     closeBrowser();
     // The hand points at the call sign box: typing needs no click.
     Text2->setFocus();
+    // Started in the home folder, as from the desktop's menu, the lists move
+    // to where the decoder keeps the log it wrote last, once that is known.
+    if (FolderList::startedAtHome())
+        Drives->findLatestLog();
 }
 
 // The run step is shown exactly while Text1 holds "ALL.TXT".
@@ -233,6 +233,17 @@ void Form1::Folder_Click()
 void Form1::Folder_Change()
 {
     followFolder();
+}
+
+// The decoder's latest log has been found: the lists open there, with that
+// log chosen, unless the user has opened another folder meanwhile.
+void Form1::Drives_LatestLogFound(const QString &folder)
+{
+    if (!Folder->atStartFolder())
+        return;
+    Folder->openStartFolder(folder);
+    followFolder();
+    Files->setSelectedName(logFileName);
 }
 
 // A drive that is not ready is reported, and the lists stay where they were.

@@ -41,6 +41,7 @@ private:
     // The log file browser.
     void Command3_Click();
     void Drives_Change();
+    void Drives_LatestLogFound(const QString &folder);
     void Folder_Click();
     void Folder_Change();
     void Folder_CannotOpen(const QString &folder);

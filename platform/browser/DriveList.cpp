@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DriveList.h"
 
+#include "DecoderFolders.h"
 #include "FocusMark.h"
 #include "NativePaths.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QStandardPaths>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -79,26 +78,6 @@ QStringList driveRoots()
     return roots;
 }
 
-// Where decoders keep their data folders, each with what tells its entries
-// apart: the desktop's data folder, and on Linux the sandboxes of the
-// decoder's Flatpak, under its application id of now and the one it had
-// until January 2026.
-QList<QPair<QString, QString>> dataLocations()
-{
-    QList<QPair<QString, QString>> locations{
-        {NativePaths::display(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)), {}}};
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
-    const QString sandboxes = QDir::homePath() + QStringLiteral("/.var/app/");
-    locations.append({NativePaths::display(sandboxes + QStringLiteral("io.sourceforge.wsjt.wsjtx/data")),
-                      QStringLiteral(" (Flatpak)")});
-    locations.append({NativePaths::display(sandboxes + QStringLiteral("edu.princeton.physics.WSJTX/data")),
-                      QStringLiteral(" (older Flatpak)")});
-#endif
-    return locations;
-}
-
-const QStringList decoderFolderNames = {"WSJT-X", "JTDX", "WSJT-X - *", "JTDX - *"};
-
 bool under(const QString &path, const char *top)
 {
     const QLatin1String folder(top);
@@ -112,10 +91,11 @@ DriveList::DriveList(QWidget *parent)
 {
     view()->setTextElideMode(Qt::ElideNone);
     connect(this, &QComboBox::activated, this, &DriveList::picked);
-    for (const auto &[folder, origin] : dataLocations()) {
-        m_locations.push_back({folder, origin, {}, std::make_unique<FolderReader>()});
+    for (const DecoderFolders::Location &location : DecoderFolders::locations()) {
+        m_locations.push_back({location, {}, std::make_unique<FolderReader>()});
         connect(m_locations.back().reader.get(), &FolderReader::listed, this, &DriveList::dataFoldersListed);
     }
+    connect(&m_latestLogSearch, &LatestLogSearch::found, this, &DriveList::latestLogFound);
     refresh();
     readDataFolders();
 }
@@ -123,7 +103,22 @@ DriveList::DriveList(QWidget *parent)
 void DriveList::readDataFolders()
 {
     for (const DataLocation &location : m_locations)
-        location.reader->read({location.folder});
+        location.reader->read({location.where.folder});
+}
+
+void DriveList::setLister(const std::shared_ptr<const FolderLister> &lister)
+{
+    for (const DataLocation &location : m_locations)
+        location.reader->setLister(lister);
+    m_latestLogSearch.setLister(lister);
+}
+
+void DriveList::findLatestLog()
+{
+    QList<DecoderFolders::Location> locations;
+    for (const DataLocation &location : m_locations)
+        locations.append(location.where);
+    m_latestLogSearch.start(locations);
 }
 
 QString DriveList::drive() const
@@ -241,47 +236,13 @@ bool DriveList::offered(const QString &root, const QByteArray &fileSystemType)
     return true;
 }
 
-QList<QPair<QString, QString>> DriveList::decoderFolders(const QString &dataLocation, const QStringList &folders,
-                                                         const QString &origin)
-{
-    QList<QPair<QString, QString>> found;
-    if (dataLocation.isEmpty())
-        return found;
-    for (const QString &name : folders) {
-        if (QDir::match(decoderFolderNames, name))
-            found.append({name + QStringLiteral(" log folder") + origin,
-                          NativePaths::display(dataLocation + QLatin1Char('/') + name)});
-    }
-    return found;
-}
-
-QString DriveList::latestLogFolder()
-{
-    QString latest;
-    QDateTime latestChange;
-    for (const auto &[location, origin] : dataLocations()) {
-        if (location.isEmpty())
-            continue;
-        const QStringList names = QDir(location).entryList(
-            decoderFolderNames, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-        for (const auto &[name, folder] : decoderFolders(location, names)) {
-            const QFileInfo log(QDir(folder).filePath(QStringLiteral("ALL.TXT")));
-            if (log.isFile() && (latest.isEmpty() || log.lastModified() > latestChange)) {
-                latest = folder;
-                latestChange = log.lastModified();
-            }
-        }
-    }
-    return latest;
-}
-
 void DriveList::dataFoldersListed(const FolderListing &listing)
 {
-    const auto location = std::ranges::find(m_locations, listing.folder, &DataLocation::folder);
+    const auto location = std::ranges::find_if(
+        m_locations, [&](const DataLocation &each) { return each.where.folder == listing.folder; });
     if (location == m_locations.end())
         return;
-    const auto found =
-        decoderFolders(listing.folder, listing.listed ? listing.folders : QStringList(), location->origin);
+    const auto found = DecoderFolders::entries(location->where, listing.listed ? listing.folders : QStringList());
     if (found == location->found)
         return;
     location->found = found;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "DecoderFolders.h"
 #include "FolderReader.h"
+#include "LatestLogSearch.h"
 
 #include <QComboBox>
 
@@ -21,8 +23,9 @@
 //
 // Nothing here waits for a disk: the volumes come from the system's table of
 // mounts, without asking any of them (a network share that is gone would
-// keep the window waiting), and the data folders are looked for away from
-// the window's thread, joining the list when they have been found.
+// keep the window waiting), and the data folders and their logs are looked
+// for away from the window's thread, joining the list when they have been
+// found.
 class DriveList : public QComboBox
 {
     Q_OBJECT
@@ -46,18 +49,17 @@ public:
     // user would pick; pseudo, system and container mounts are not.
     static bool offered(const QString &root, const QByteArray &fileSystemType);
 
-    // The decoders' data folders (WSJT-X, JTDX and their per-rig variants
-    // "WSJT-X - <rig>", "JTDX - <rig>") among the `folders` of `dataLocation`,
-    // as entry name ("WSJT-X log folder", with `origin` after it) and path.
-    static QList<QPair<QString, QString>> decoderFolders(const QString &dataLocation, const QStringList &folders,
-                                                         const QString &origin = {});
+    // Looks for the decoders' data folder whose log changed last;
+    // latestLogFound() tells it, where one has answered in time.
+    void findLatestLog();
 
-    // The decoders' data folder whose ALL.TXT changed last; empty where none
-    // holds one. Asks the disk: the folders lie in the home folder.
-    static QString latestLogFolder();
+    // The lister the data folders are read and searched with from the next
+    // reading on; at first the system's.
+    void setLister(const std::shared_ptr<const FolderLister> &lister);
 
 signals:
     void changed();
+    void latestLogFound(const QString &folder);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -73,14 +75,14 @@ private:
 
     QString m_shown;
     QString m_followed;  // the path the entry shown stands for
-    // Where decoders keep their data folders: each with what tells its
-    // entries apart, the folders last found there and the reader that looks.
+    // Where decoders keep their data folders: the folders last found there
+    // and the reader that looks.
     struct DataLocation
     {
-        QString folder;
-        QString origin;
+        DecoderFolders::Location where;
         QList<QPair<QString, QString>> found;
         std::unique_ptr<FolderReader> reader;
     };
     std::vector<DataLocation> m_locations;
+    LatestLogSearch m_latestLogSearch;
 };

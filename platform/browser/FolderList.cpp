@@ -37,6 +37,7 @@ FolderList::FolderList(QWidget *parent)
 
 void FolderList::setPath(const QString &path)
 {
+    m_atStartFolder = false;
     m_failureTold = true;
     m_reader.read({NativePaths::display(path)});
 }

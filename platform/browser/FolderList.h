@@ -45,6 +45,9 @@ public:
     // empty.
     void openStartFolder(const QString &preferred = {});
 
+    // Whether no folder has been asked for since the start folder.
+    bool atStartFolder() const { return m_atStartFolder; }
+
     // Whether the program was started in the home folder, as a desktop's
     // menu starts programs.
     static bool startedAtHome();
@@ -78,5 +81,6 @@ private:
     QString m_path;
     QStringList m_subFolders;  // as last read
     FolderReader m_reader;
+    bool m_atStartFolder = true;
     bool m_failureTold = false;  // whether the latest request's failure is told
 };

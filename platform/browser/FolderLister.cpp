@@ -3,7 +3,9 @@
 
 #include "NativePaths.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -110,4 +112,20 @@ FolderListing FolderLister::list(const QString &folder, const Progress &progress
     sortByName(listing.files);
     listing.listed = true;
     return listing;
+}
+
+std::optional<qint64> FolderLister::modified(const QString &file) const
+{
+#ifdef Q_OS_WIN
+    const QFileInfo info(file);
+    if (!info.isFile())
+        return std::nullopt;
+    return info.lastModified().toMSecsSinceEpoch() * 1000000;
+#else
+    // By the name's own bytes, as the folders were listed.
+    struct stat status {};
+    if (::stat(NativePaths::toNative(file).constData(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+#endif
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // What one reading of a folder found.
 struct FolderListing
@@ -33,4 +34,9 @@ public:
 
     // Names come as NativePaths holds them; sorted by name, letter case aside.
     virtual FolderListing list(const QString &folder, const Progress &progress = {}) const;
+
+    // When the ordinary file `file` was last written, in nanoseconds since
+    // 1970; none where it is no ordinary file or is not there. Waits as
+    // list() does.
+    virtual std::optional<qint64> modified(const QString &file) const;
 };

@@ -35,7 +35,7 @@ Form1 &FormFixture::create()
 
 bool FormFixture::start(Wait wait)
 {
-    create().start();
+    (m_form != nullptr ? *m_form : create()).start();
     if (wait == Wait::Exposed) {
         if (!QTest::qWaitForWindowExposed(m_form.get()))
             return false;

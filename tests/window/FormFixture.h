@@ -29,7 +29,7 @@ public:
     // Form1 with its designed controls, before its load event.
     Form1 &create();
 
-    // Creates Form1, loads and shows it; true once it is exposed, or with
+    // Creates Form1 (unless create() has), loads and shows it; true once it is exposed, or with
     // Wait::Active once it is the active window and takes the keys.
     [[nodiscard]] bool start(Wait wait = Wait::Exposed);
 

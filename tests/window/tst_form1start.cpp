@@ -2,6 +2,7 @@
 #include "DriveList.h"
 #include "FileList.h"
 #include "FolderList.h"
+#include "FolderLister.h"
 #include "FormControls.h"
 #include "FormFixture.h"
 #include "ModalBoxCloser.h"
@@ -12,12 +13,17 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QLabel>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextLayout>
 
+#include <condition_variable>
+#include <cstdio>
+#include <filesystem>
+#include <mutex>
 #include <optional>
 
 using namespace FormControls;
@@ -55,6 +61,38 @@ bool onOneLine(const QLabel *label, const QString &part)
     return layout.lineForTextPosition(int(from)).lineNumber()
            == layout.lineForTextPosition(int(from + part.size() - 1)).lineNumber();
 }
+
+// The system's lister, but the look at one folder's log does not answer
+// until it is let go, as on a share that has gone.
+class HeldLister : public FolderLister
+{
+public:
+    explicit HeldLister(QString held) : m_held(std::move(held)) {}
+
+    std::optional<qint64> modified(const QString &file) const override
+    {
+        if (!m_held.isEmpty() && NativePaths::isUnder(file, m_held)) {
+            std::unique_lock lock(m_mutex);
+            m_released.wait(lock, [this] { return m_letGo; });
+        }
+        return FolderLister::modified(file);
+    }
+
+    void letGo()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_letGo = true;
+        }
+        m_released.notify_all();
+    }
+
+private:
+    QString m_held;
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_released;
+    bool m_letGo = false;
+};
 
 } // namespace
 
@@ -99,8 +137,12 @@ void Form1StartTest::initTestCase()
 
 void Form1StartTest::init()
 {
-    QVERIFY(QDir(home(".qttest")).removeRecursively());
-    QVERIFY(QDir(home(".var")).removeRecursively());
+    // By the names' own bytes: a folder's name may be no valid text.
+    for (const char *made : {".qttest", ".var"}) {
+        std::error_code failure;
+        std::filesystem::remove_all(NativePaths::toNative(home(made)).toStdString(), failure);
+        QVERIFY2(!failure, made);
+    }
     m_fixture.emplace();
 }
 
@@ -113,14 +155,21 @@ void Form1StartTest::makeLogs(const QStringList &logs) const
 {
     const QDateTime now = QDateTime::currentDateTime();
     for (qsizetype i = 0; i < logs.size(); ++i) {
-        QVERIFY(QDir().mkpath(QFileInfo(home(logs[i])).path()));
-        if (logs[i].endsWith('/'))
-            continue;
-        writeFile(home(logs[i]), logText);
-        writeFile(QFileInfo(home(logs[i])).dir().filePath("0 notes.txt"), "not the log\n");
-        QFile log(home(logs[i]));
-        QVERIFY(log.open(QIODevice::Append));
-        QVERIFY(log.setFileTime(now.addSecs(-3600 * (logs.size() - i)), QFileDevice::FileModificationTime));
+        // A folder whose name is no valid text is made under the name it is
+        // shown by, then given its own bytes.
+        const QString folder = QFileInfo(home(logs[i])).path();
+        const QString madeAs = NativePaths::shown(folder);
+        QVERIFY(QDir().mkpath(madeAs));
+        if (!logs[i].endsWith('/')) {
+            const QString log = QDir(madeAs).filePath(QFileInfo(logs[i]).fileName());
+            writeFile(log, logText);
+            writeFile(QDir(madeAs).filePath("0 notes.txt"), "not the log\n");
+            QFile file(log);
+            QVERIFY(file.open(QIODevice::Append));
+            QVERIFY(file.setFileTime(now.addSecs(-3600 * (logs.size() - i)), QFileDevice::FileModificationTime));
+        }
+        if (madeAs != folder)
+            QCOMPARE(std::rename(NativePaths::toNative(madeAs).constData(), NativePaths::toNative(folder).constData()), 0);
     }
 }
 
@@ -130,25 +179,37 @@ void Form1StartTest::listsOpen_data()
     QTest::addColumn<bool>("atHome");
     QTest::addColumn<QString>("opened");  // below the home folder; empty: where started
     QTest::addColumn<QString>("drive");   // the drive list's entry, where it names the folder
+    QTest::addColumn<QString>("held");    // below the home folder: a data folder that does not answer
 
     const QString wsjtx = installed + "WSJT-X/ALL.TXT";
-    QTest::newRow("started elsewhere") << QStringList{wsjtx} << false << "" << "";
-    QTest::newRow("at home, no decoder") << QStringList{} << true << "" << "";
+    const QString rig = NativePaths::fromNative("WSJT-X - J\xf6rg");  // a Latin-1 name
+    QTest::newRow("started elsewhere") << QStringList{wsjtx} << false << "" << "" << "";
+    QTest::newRow("at home, no decoder") << QStringList{} << true << "" << "" << "";
     QTest::newRow("at home, data folders without a log")
-        << QStringList{installed + "WSJT-X/", flatpak + "WSJT-X/"} << true << "" << "";
-    QTest::newRow("at home, WSJT-X") << QStringList{wsjtx} << true << installed + "WSJT-X" << "WSJT-X log folder";
+        << QStringList{installed + "WSJT-X/", flatpak + "WSJT-X/"} << true << "" << "" << "";
+    QTest::newRow("at home, WSJT-X") << QStringList{wsjtx} << true << installed + "WSJT-X" << "WSJT-X log folder"
+                                     << "";
     QTest::newRow("at home, the Flatpak only")
-        << QStringList{flatpak + "WSJT-X/ALL.TXT"} << true << flatpak + "WSJT-X" << "WSJT-X log folder (Flatpak)";
+        << QStringList{flatpak + "WSJT-X/ALL.TXT"} << true << flatpak + "WSJT-X" << "WSJT-X log folder (Flatpak)"
+        << "";
     QTest::newRow("at home, the Flatpak before 2026")
         << QStringList{olderFlatpak + "WSJT-X - IC7300/ALL.TXT"} << true << olderFlatpak + "WSJT-X - IC7300"
-        << "WSJT-X - IC7300 log folder (older Flatpak)";
+        << "WSJT-X - IC7300 log folder (older Flatpak)" << "";
     QTest::newRow("at home, the log changed last")
         << QStringList{installed + "WSJT-X - FT-991A/ALL.TXT", flatpak + "WSJT-X/ALL.TXT", installed + "JTDX/ALL.TXT",
                        wsjtx}
-        << true << installed + "WSJT-X" << "WSJT-X log folder";
+        << true << installed + "WSJT-X" << "WSJT-X log folder" << "";
     QTest::newRow("at home, a rig's log changed last")
         << QStringList{wsjtx, installed + "JTDX/ALL.TXT", flatpak + "WSJT-X - FT-991A/ALL.TXT"} << true
-        << flatpak + "WSJT-X - FT-991A" << "WSJT-X - FT-991A log folder (Flatpak)";
+        << flatpak + "WSJT-X - FT-991A" << "WSJT-X - FT-991A log folder (Flatpak)" << "";
+    QTest::newRow("at home, a rig folder named in Latin-1")
+        << QStringList{wsjtx, installed + rig + "/ALL.TXT"} << true << installed + rig
+        << "WSJT-X - J\uFFFDrg log folder" << "";
+    QTest::newRow("at home, the decoder's folder does not answer")
+        << QStringList{wsjtx} << true << "" << "" << installed + "WSJT-X";
+    QTest::newRow("at home, the Flatpak's folder does not answer, the other's did")
+        << QStringList{wsjtx, flatpak + "WSJT-X/ALL.TXT"} << true << installed + "WSJT-X" << "WSJT-X log folder"
+        << flatpak + "WSJT-X";
 }
 
 // The three lists open together; in a decoder's folder the drive list shows
@@ -159,11 +220,16 @@ void Form1StartTest::listsOpen()
     QFETCH(bool, atHome);
     QFETCH(QString, opened);
     QFETCH(QString, drive);
+    QFETCH(QString, held);
     makeLogs(logs);
     writeFile(home("notes.txt"), "not a log\n");
     writeFile(m_fixture->path("ALL.TXT"), logText);
     if (atHome)
         QVERIFY(QDir::setCurrent(home()));
+    const auto lister = std::make_shared<HeldLister>(held.isEmpty() ? QString() : native(home(held)));
+    const auto letGo = qScopeGuard([&] { lister->letGo(); });
+    control<DriveList>(m_fixture->create(), "Drives")->setLister(lister);
+    // The window opens at once, whatever does not answer.
     QVERIFY(m_fixture->start());
 
     const Form1 &form = m_fixture->form();

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DecoderFolders.h"
+
+#include "NativePaths.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace DecoderFolders {
+
+QList<Location> locations()
+{
+    QList<Location> found{
+        {NativePaths::display(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)), {}}};
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    const QString sandboxes = QDir::homePath() + QStringLiteral("/.var/app/");
+    found.append({NativePaths::display(sandboxes + QStringLiteral("io.sourceforge.wsjt.wsjtx/data")),
+                  QStringLiteral(" (Flatpak)")});
+    found.append({NativePaths::display(sandboxes + QStringLiteral("edu.princeton.physics.WSJTX/data")),
+                  QStringLiteral(" (older Flatpak)")});
+#endif
+    return found;
+}
+
+bool isDecoderFolder(const QString &name)
+{
+    // In any letter case, as the names were always matched.
+    for (const QString &decoder : {QStringLiteral("WSJT-X"), QStringLiteral("JTDX")}) {
+        if (name.compare(decoder, Qt::CaseInsensitive) == 0
+            || name.startsWith(decoder + QStringLiteral(" - "), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+QList<QPair<QString, QString>> entries(const Location &location, const QStringList &folders)
+{
+    QList<QPair<QString, QString>> found;
+    if (location.folder.isEmpty())
+        return found;
+    for (const QString &name : folders) {
+        if (isDecoderFolder(name))
+            found.append({name + QStringLiteral(" log folder") + location.origin,
+                          NativePaths::display(location.folder + QLatin1Char('/') + name)});
+    }
+    return found;
+}
+
+} // namespace DecoderFolders
