@@ -2,13 +2,8 @@
 // The program: the platform, started with Form1 as its one window.
 #include "Application.h"
 #include "Form1.h"
-#include "ProgramIdentity.h"
 
 int main(int argc, char **argv)
 {
-    const Application::Identity identity{
-        QString::fromUtf8(ProgramIdentity::programName),
-        QString::fromUtf8(ProgramIdentity::appId),
-    };
-    return Application::run<Form1>(argc, argv, identity);
+    return Application::run(argc, argv, [] () -> std::unique_ptr<Form> { return std::make_unique<Form1>(); });
 }

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QApplication>
-
 #include <memory>
 
 class Form;
@@ -11,23 +9,13 @@ class Form;
 // window is gone.
 namespace Application {
 
-// Who the program is to the desktop. The name is the window class the desktop
-// entry's StartupWMClass names (X11); the desktop file name is the entry's id,
-// which Wayland compositors match the window's app id against.
-struct Identity
-{
-    QString name;
-    QString desktopFileName;
-};
+// Runs the program with the form `createStartupForm` makes as its start-up
+// object. The desktop knows the program by the window class its entry's
+// StartupWMClass names (X11) and by the entry's id, which Wayland
+// compositors match the window's app id against.
+int run(int &argc, char **argv, std::unique_ptr<Form> (*createStartupForm)());
 
-int run(int &argc, char **argv, const Identity &identity,
-        std::unique_ptr<Form> (*createStartupForm)());
-
-template <typename StartupForm>
-int run(int &argc, char **argv, const Identity &identity)
-{
-    return run(argc, argv, identity,
-               [] () -> std::unique_ptr<Form> { return std::make_unique<StartupForm>(); });
-}
+// What each system needs of the process before anything is loaded.
+void prepareProcess();
 
 } // namespace Application

@@ -10,15 +10,15 @@ namespace DecoderFolders {
 
 QList<Location> locations()
 {
+    // The Flatpak's sandboxes exist on Linux only; elsewhere they are looked
+    // for and never found.
     QList<Location> found{
         {NativePaths::display(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)), {}}};
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
     const QString sandboxes = QDir::homePath() + QStringLiteral("/.var/app/");
     found.append({NativePaths::display(sandboxes + QStringLiteral("io.sourceforge.wsjt.wsjtx/data")),
                   QStringLiteral(" (Flatpak)")});
     found.append({NativePaths::display(sandboxes + QStringLiteral("edu.princeton.physics.WSJTX/data")),
                   QStringLiteral(" (older Flatpak)")});
-#endif
     return found;
 }
 

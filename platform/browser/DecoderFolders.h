@@ -21,8 +21,8 @@ struct Location
     QString origin;
 };
 
-// The desktop's data folder, and on Linux the sandboxes of the decoder's
-// Flatpak, under its application id of now and the one it had until January
+// The desktop's data folder, and the sandboxes of the decoder's Flatpak (on
+// Linux), under its application id of now and the one it had until January
 // 2026. Asks no disk.
 QList<Location> locations();
 

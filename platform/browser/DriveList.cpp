@@ -6,77 +6,13 @@
 #include "NativePaths.h"
 
 #include <QAbstractItemView>
-#include <QAccessible>
 #include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QStorageInfo>
 
 #include <algorithm>
 
-#ifdef Q_OS_LINUX
-#include <mntent.h>
-#include <stdio.h>
-#endif
-
 namespace {
-
-#ifdef Q_OS_LINUX
-// The mounted volumes' top folders, as the mount table lists them.
-QList<QPair<QString, QByteArray>> mountTable()
-{
-    QList<QPair<QString, QByteArray>> mounts;
-    FILE *table = ::setmntent("/proc/self/mounts", "r");
-    if (table == nullptr)
-        return mounts;
-    mntent entry {};
-    char buffer[4096];
-    while (::getmntent_r(table, &entry, buffer, sizeof buffer) != nullptr)
-        mounts.append({NativePaths::fromNative(entry.mnt_dir), QByteArray(entry.mnt_type)});
-    ::endmntent(table);
-    return mounts;
-}
-#endif
-
-// Volumes by their top folder, in native form, the root first.
-QStringList driveRoots()
-{
-    QStringList roots;
-#ifdef Q_OS_WIN
-    // The drive letters in use, from the system's record of them: no drive
-    // is asked anything.
-    for (const QFileInfo &drive : QDir::drives())
-        roots.append(NativePaths::display(drive.absoluteFilePath()));
-#elif defined(Q_OS_LINUX)
-    roots.append(QDir::rootPath());
-    const QList<QPair<QString, QByteArray>> mounts = mountTable();
-    // The home folder's volume: the deepest mount above it.
-    const QString homeFolder = NativePaths::display(QDir::homePath());
-    QString home;
-    for (const auto &[root, type] : mounts) {
-        if (NativePaths::isUnder(homeFolder, root) && root.size() > home.size())
-            home = root;
-    }
-    if (!home.isEmpty() && !roots.contains(home))
-        roots.append(home);
-    for (const auto &[root, type] : mounts) {
-        if (DriveList::offered(root, type) && !roots.contains(root))
-            roots.append(root);
-    }
-#else
-    roots.append(QDir::rootPath());
-    const QString home = QStorageInfo(QDir::homePath()).rootPath();
-    if (!home.isEmpty() && !roots.contains(home))
-        roots.append(home);
-    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        const QString root = volume.rootPath();
-        if (volume.isValid() && DriveList::offered(root, volume.fileSystemType()) && !roots.contains(root))
-            roots.append(root);
-    }
-#endif
-    return roots;
-}
 
 bool under(const QString &path, const char *top)
 {
@@ -147,7 +83,7 @@ void DriveList::refresh()
     const QString chosen = drive();
     const QSignalBlocker quiet(this);
     clear();
-    for (const QString &root : driveRoots())
+    for (const QString &root : volumeRoots())
         addItem(NativePaths::shown(root), root);
     for (const DataLocation &location : m_locations) {
         for (const auto &[name, folder] : location.found)
@@ -187,32 +123,6 @@ void DriveList::keyPressEvent(QKeyEvent *event)
     if (currentIndex() != before && currentIndex() >= 0 && view()->currentIndex() == listed && hasFocus()
         && !view()->isVisible())
         tellEntry();
-}
-
-void DriveList::tellEntry()
-{
-    // Only through AT-SPI has the new entry of a closed list been found to
-    // go unread; elsewhere a report of focus on top of the list's own could
-    // have the entry read twice.
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
-    if (!QAccessible::isActive())
-        return;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
-    // Where the list itself offers its selected entry, the screen reader
-    // reads it from there.
-    if (QAccessibleInterface *list = QAccessible::queryAccessibleInterface(this);
-        list != nullptr && list->selectionInterface() != nullptr)
-        return;
-#endif
-    // Through AT-SPI the list reports its new entry as a new name and a new
-    // selection, but offers no selection to read: Orca passes over a drop-down
-    // list's change of name and finds no selected entry, so it says nothing.
-    // The entry is told as the list of entries tells a typed letter's entry:
-    // as its focused entry, which Orca speaks. The keyboard focus stays here.
-    QAccessibleEvent entry(view(), QAccessible::Focus);
-    entry.setChild(currentIndex());
-    QAccessible::updateAccessibility(&entry);
-#endif
 }
 
 bool DriveList::offered(const QString &root, const QByteArray &fileSystemType)

@@ -66,6 +66,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Each system's volumes, by their top folder in native form, the root first.
+    static QStringList volumeRoots();
     void picked(int index);
     void readDataFolders();
     void dataFoldersListed(const FolderListing &listing);

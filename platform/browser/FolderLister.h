@@ -33,10 +33,15 @@ public:
     using Progress = std::function<void()>;
 
     // Names come as NativePaths holds them; sorted by name, letter case aside.
-    virtual FolderListing list(const QString &folder, const Progress &progress = {}) const;
+    virtual FolderListing list(const QString &folder, const Progress &progress) const;
 
     // When the ordinary file `file` was last written, in nanoseconds since
     // 1970; none where it is no ordinary file or is not there. Waits as
     // list() does.
     virtual std::optional<qint64> modified(const QString &file) const;
+
+private:
+    // Each system's reading of the folder's entries into `listing`; false
+    // where the folder is not ready, gone, or not to be read.
+    static bool readEntries(const QString &folder, const Progress &progress, FolderListing &listing);
 };

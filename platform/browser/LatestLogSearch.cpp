@@ -49,7 +49,7 @@ void LatestLogSearch::start(const QList<DecoderFolders::Location> &locations)
     // not keep the window, or the program's end, waiting with it.
     std::thread([answer = m_answer, lister = m_lister, locations] {
         for (const DecoderFolders::Location &location : locations) {
-            const FolderListing listing = lister->list(location.folder);
+            const FolderListing listing = lister->list(location.folder, {});
             for (const auto &[name, folder] : DecoderFolders::entries(location, listing.folders)) {
                 const std::optional<qint64> changed =
                     lister->modified(NativePaths::display(folder + QLatin1Char('/') + DecoderFolders::logName));

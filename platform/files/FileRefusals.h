@@ -24,4 +24,8 @@ inline constexpr const char *outputIsNotOrdinary =
     "This name is not an ordinary file but a named pipe, a device or a socket, and the condensed log "
     "does not replace it.";
 
+// Not a refusal but the end of trying: every new name the save tried in the
+// folder was taken.
+inline constexpr const char *noNewFile = "No new file could be made in this folder.";
+
 } // namespace FileRefusals

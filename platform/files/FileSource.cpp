@@ -11,6 +11,8 @@
 #include <limits>
 
 #ifdef _WIN32
+#include "NativeFiles_win.h"
+
 #include <windows.h>
 #else
 #include <fcntl.h>

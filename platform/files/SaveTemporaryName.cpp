@@ -28,6 +28,11 @@ std::string make()
     return name;
 }
 
+std::string pattern()
+{
+    return std::string(prefix) + "*" + std::string(suffix);
+}
+
 bool isOne(std::string_view name)
 {
     if (name.size() != prefix.size() + randomLength + suffix.size() || !name.starts_with(prefix)

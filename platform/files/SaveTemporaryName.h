@@ -15,4 +15,8 @@ namespace SaveTemporaryName {
 std::string make();
 bool isOne(std::string_view name);
 
+// The names' form as a wildcard pattern, for a system that lists a folder
+// by one: ".jt65a-*.tmp".
+std::string pattern();
+
 } // namespace SaveTemporaryName

@@ -3,22 +3,11 @@
 
 #include <string>
 
-// What the save and the log's reading share on each system: the system's own
-// words for a failure and, on Windows, its form of a path.
+// What the save and the log's reading share on every system: the system's
+// own words for a failure. Windows adds its own in NativeFiles_win.h.
 namespace NativeFiles {
 
 // The system's text for an errno value ("No such file or directory").
 std::string reason(int errorNumber);
-
-#ifdef _WIN32
-// The system's text for a Windows error code (GetLastError()), and for the
-// last one.
-std::string windowsReason(unsigned long errorCode);
-std::string lastWindowsReason();
-
-// A UTF-8 path as Windows takes it. A long absolute path is given the "\\?\"
-// form, so that names up to 255 characters work in any folder.
-std::wstring widePath(const std::string &utf8);
-#endif
 
 } // namespace NativeFiles

@@ -3,72 +3,14 @@
 
 #include <QDir>
 
-#ifndef Q_OS_WIN
-#include <unistd.h>
-
-#include <cerrno>
-#include <vector>
-#endif
-
+// What every system shares; each system's own part is in NativePaths_unix.cpp
+// or NativePaths_win.cpp.
 namespace NativePaths {
-
-namespace {
 
 bool isEscapedByte(char16_t unit)
 {
     return unit >= 0xDC80 && unit <= 0xDCFF;
 }
-
-#ifndef Q_OS_WIN
-constexpr char16_t escapeBase = 0xDC00;
-
-bool continuation(unsigned char byte)
-{
-    return (byte & 0xC0) == 0x80;
-}
-
-// The length of the valid UTF-8 sequence at `at`, or 0 where the byte there
-// does not begin one (overlong forms, surrogates and values past U+10FFFF
-// are no valid UTF-8).
-int sequenceAt(const QByteArray &bytes, qsizetype at, char32_t &value)
-{
-    const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(bytes.at(i)); };
-    const unsigned char lead = byte(at);
-    if (lead < 0x80) {
-        value = lead;
-        return 1;
-    }
-    int length = 0;
-    char32_t least = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        value = lead & 0x1F;
-        least = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        value = lead & 0x0F;
-        least = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        value = lead & 0x07;
-        least = 0x10000;
-    } else {
-        return 0;
-    }
-    if (at + length > bytes.size())
-        return 0;
-    for (int i = 1; i < length; ++i) {
-        if (!continuation(byte(at + i)))
-            return 0;
-        value = (value << 6) | (byte(at + i) & 0x3F);
-    }
-    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return 0;
-    return length;
-}
-#endif
-
-} // namespace
 
 QString display(const QString &path)
 {
@@ -84,57 +26,10 @@ QString display(const QString &path)
 
 bool isUnder(const QString &path, const QString &root)
 {
-#ifdef Q_OS_WIN
-    const Qt::CaseSensitivity cs = Qt::CaseInsensitive;
-#else
-    const Qt::CaseSensitivity cs = Qt::CaseSensitive;
-#endif
-    if (path.compare(root, cs) == 0)
+    if (path.compare(root, nameCase()) == 0)
         return true;
     const QString prefix = root.endsWith(QDir::separator()) ? root : root + QDir::separator();
-    return path.startsWith(prefix, cs);
-}
-
-QString fromNative(const QByteArray &bytes)
-{
-#ifdef Q_OS_WIN
-    return QString::fromUtf8(bytes);
-#else
-    QString path;
-    path.reserve(bytes.size());
-    for (qsizetype at = 0; at < bytes.size();) {
-        char32_t value = 0;
-        const int length = sequenceAt(bytes, at, value);
-        if (length == 0) {
-            path.append(QChar(char16_t(escapeBase + static_cast<unsigned char>(bytes.at(at)))));
-            ++at;
-            continue;
-        }
-        path.append(QString::fromUcs4(&value, 1));
-        at += length;
-    }
-    return path;
-#endif
-}
-
-QByteArray toNative(const QString &path)
-{
-#ifdef Q_OS_WIN
-    return path.toUtf8();
-#else
-    QByteArray bytes;
-    bytes.reserve(path.size());
-    qsizetype textStart = 0;
-    for (qsizetype i = 0; i <= path.size(); ++i) {
-        if (i < path.size() && !isEscapedByte(path.at(i).unicode()))
-            continue;
-        bytes.append(QStringView(path).mid(textStart, i - textStart).toUtf8());
-        if (i < path.size())
-            bytes.append(static_cast<char>(path.at(i).unicode() - escapeBase));
-        textStart = i + 1;
-    }
-    return bytes;
-#endif
+    return path.startsWith(prefix, nameCase());
 }
 
 QString shown(const QString &path)
@@ -145,21 +40,6 @@ QString shown(const QString &path)
             unit = QChar::ReplacementCharacter;
     }
     return text;
-}
-
-QString currentFolder()
-{
-#ifdef Q_OS_WIN
-    return display(QDir::currentPath());
-#else
-    std::vector<char> buffer(4096);
-    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE)
-            return {};
-        buffer.resize(buffer.size() * 2);
-    }
-    return fromNative(QByteArray(buffer.data()));
-#endif
 }
 
 QString parentOf(const QString &path)

@@ -17,6 +17,9 @@ namespace NativePaths {
 
 QString display(const QString &path);
 
+// Whether letter case tells two names apart on this system.
+Qt::CaseSensitivity nameCase();
+
 // Whether `path` is `root` or lies below it.
 bool isUnder(const QString &path, const QString &root);
 
@@ -26,6 +29,9 @@ QString fromNative(const QByteArray &bytes);
 // The system's own bytes of a path held as fromNative() gives it (UTF-8 on
 // Windows, where the paths are text).
 QByteArray toNative(const QString &path);
+
+// Whether `unit` stands for a byte that is not text (see above).
+bool isEscapedByte(char16_t unit);
 
 // The path as it is shown: each byte that is not text becomes U+FFFD, the
 // replacement character.

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BackgroundFlush.h"
 
-#ifndef _WIN32
-
 #include <cerrno>
 
 #include <unistd.h>
@@ -57,15 +55,9 @@ void BackgroundFlush::flushAll()
             return;
         m_requested = false;
         lock.unlock();
-#ifdef __linux__
         const int failed = ::fdatasync(m_file) != 0 ? errno : 0;
-#else
-        const int failed = ::fsync(m_file) != 0 ? errno : 0;
-#endif
         lock.lock();
         if (m_error == 0)
             m_error = failed;
     }
 }
-
-#endif

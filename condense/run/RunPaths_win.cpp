@@ -7,21 +7,15 @@ namespace RunPaths {
 
 char separator()
 {
-#ifdef _WIN32
     return '\\';
-#else
-    return '/';
-#endif
 }
 
 std::string join(std::string_view folder, std::string_view name)
 {
     std::string path(folder);
-#ifdef _WIN32
     // Windows takes "/" as a separator too, but every path the user sees is
     // in the system's own form; no Windows file name holds a "/".
     std::replace(path.begin(), path.end(), '/', '\\');
-#endif
     path.push_back(separator());
     path.append(name);
     return path;

@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The save on Windows; SaveFileOutput.cpp has the parts that are the same
-// everywhere, and the POSIX systems' own.
+// The save on Windows.
 #include "SaveFileOutput.h"
 
-#ifdef _WIN32
-
 #include "FileRefusals.h"
-#include "NativeFiles.h"
+#include "NativeFiles_win.h"
 #include "SaveTemporaryName.h"
 #include "SystemFileIdentity.h"
 
@@ -22,6 +19,12 @@ constexpr int namesToTry = 100;
 std::wstring wide(const std::string &utf8)
 {
     return NativeFiles::widePath(utf8);
+}
+
+// A name made of ASCII letters, digits and punctuation, as Windows takes it.
+std::wstring ascii(const std::string &name)
+{
+    return std::wstring(name.begin(), name.end());
 }
 
 } // namespace
@@ -84,7 +87,7 @@ void SaveFileOutput::inspectEarlier()
 void SaveFileOutput::removeLeftovers()
 {
     WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW((m_folderPath + L".jt65a-*.tmp").c_str(), &found);
+    const HANDLE search = FindFirstFileW((m_folderPath + ascii(SaveTemporaryName::pattern())).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
@@ -101,7 +104,7 @@ void SaveFileOutput::create()
 {
     for (int i = 0; m_file == INVALID_HANDLE_VALUE && i < namesToTry; ++i) {
         const std::string name = SaveTemporaryName::make();
-        const std::wstring path = m_folderPath + std::wstring(name.begin(), name.end());
+        const std::wstring path = m_folderPath + ascii(name);
         m_file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
         if (m_file != INVALID_HANDLE_VALUE)
@@ -110,7 +113,7 @@ void SaveFileOutput::create()
             fail(NativeFiles::lastWindowsReason());
     }
     if (m_file == INVALID_HANDLE_VALUE)
-        fail("No new file could be made in this folder.");
+        fail(FileRefusals::noNewFile);
 }
 
 void SaveFileOutput::write(const char *data, std::size_t size)
@@ -168,5 +171,3 @@ void SaveFileOutput::discard()
         DeleteFileW((m_folderPath + std::wstring(m_temporaryName.begin(), m_temporaryName.end())).c_str());
     m_temporaryName.clear();
 }
-
-#endif
