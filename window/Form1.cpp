@@ -23,7 +23,6 @@
 namespace {
 
 const QString logFileName = QStringLiteral("ALL.TXT");
-const QString everyFile = QStringLiteral("*.*");
 
 template <typename Control>
 Control *named(const QHash<QString, QWidget *> &controls, const char *name)
@@ -288,7 +287,6 @@ void Form1::Folder_NotAnswering(const QString &folder)
 // the guidance refresh before the run button is decided here.
 void Form1::Files_Click()
 {
-    Files->setPattern(everyFile);
     closeBrowser();
     Text1->setName(Files->selectedName());
     Command1->setVisible(Text1->text() == logFileName);
@@ -310,12 +308,10 @@ void Form1::closeBrowser()
     Command3->show();
 }
 
-// The lists follow the folder list: the file list lists its path with the
-// pattern for every file, the drive list shows the drive or data folder that
-// path lies in.
+// The lists follow the folder list: the file list lists every file of its
+// path, the drive list shows the drive or data folder that path lies in.
 void Form1::followFolder()
 {
     Files->setPath(Folder->path());
-    Files->setPattern(everyFile);
     Drives->setDriveOf(Folder->path());
 }

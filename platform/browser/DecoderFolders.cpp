@@ -13,11 +13,11 @@ QList<Location> locations()
     // The Flatpak's sandboxes exist on Linux only; elsewhere they are looked
     // for and never found.
     QList<Location> found{
-        {NativePaths::display(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)), {}}};
+        {NativePaths::normalised(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)), {}}};
     const QString sandboxes = QDir::homePath() + QStringLiteral("/.var/app/");
-    found.append({NativePaths::display(sandboxes + QStringLiteral("io.sourceforge.wsjt.wsjtx/data")),
+    found.append({NativePaths::normalised(sandboxes + QStringLiteral("io.sourceforge.wsjt.wsjtx/data")),
                   QStringLiteral(" (Flatpak)")});
-    found.append({NativePaths::display(sandboxes + QStringLiteral("edu.princeton.physics.WSJTX/data")),
+    found.append({NativePaths::normalised(sandboxes + QStringLiteral("edu.princeton.physics.WSJTX/data")),
                   QStringLiteral(" (older Flatpak)")});
     return found;
 }
@@ -41,7 +41,7 @@ QList<QPair<QString, QString>> entries(const Location &location, const QStringLi
     for (const QString &name : folders) {
         if (isDecoderFolder(name))
             found.append({name + QStringLiteral(" log folder") + location.origin,
-                          NativePaths::display(location.folder + QLatin1Char('/') + name)});
+                          NativePaths::normalised(location.folder + QLatin1Char('/') + name)});
     }
     return found;
 }

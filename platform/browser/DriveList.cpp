@@ -64,7 +64,7 @@ QString DriveList::drive() const
 
 void DriveList::setDriveOf(const QString &path)
 {
-    const QString native = NativePaths::display(path);
+    const QString native = NativePaths::normalised(path);
     m_followed = native;
     int best = -1;
     for (int i = 0; i < count(); ++i) {

@@ -37,7 +37,7 @@ QStringList DriveList::volumeRoots()
     QStringList roots{QDir::rootPath()};
     const QList<QPair<QString, QByteArray>> mounts = mountTable();
     // The home folder's volume: the deepest mount above it.
-    const QString homeFolder = NativePaths::display(QDir::homePath());
+    const QString homeFolder = NativePaths::normalised(QDir::homePath());
     QString home;
     for (const auto &[root, type] : mounts) {
         if (NativePaths::isUnder(homeFolder, root) && root.size() > home.size())

@@ -13,7 +13,7 @@ QStringList DriveList::volumeRoots()
     // is asked anything.
     QStringList roots;
     for (const QFileInfo &drive : QDir::drives())
-        roots.append(NativePaths::display(drive.absoluteFilePath()));
+        roots.append(NativePaths::normalised(drive.absoluteFilePath()));
     return roots;
 }
 

@@ -4,7 +4,6 @@
 #include "ActivationKey.h"
 #include "NativePaths.h"
 
-#include <QDir>
 #include <QKeyEvent>
 
 FileList::FileList(QWidget *parent)
@@ -16,7 +15,7 @@ FileList::FileList(QWidget *parent)
 
 void FileList::setPath(const QString &path)
 {
-    const QString folder = NativePaths::display(path);
+    const QString folder = NativePaths::normalised(path);
     if (folder != m_path) {
         m_path = folder;
         m_wanted.clear();
@@ -25,14 +24,6 @@ void FileList::setPath(const QString &path)
     }
     if (!m_path.isEmpty())
         m_reader.read({m_path});
-}
-
-void FileList::setPattern(const QString &pattern)
-{
-    if (pattern == m_pattern)
-        return;
-    m_pattern = pattern;
-    fill();
 }
 
 void FileList::keyPressEvent(QKeyEvent *event)
@@ -93,10 +84,7 @@ void FileList::fill()
 {
     const QString chosen = m_wanted.isEmpty() ? selectedName() : m_wanted;
     clear();
-    const bool every = m_pattern == QLatin1String("*.*");
     for (const QString &name : std::as_const(m_names)) {
-        if (!every && !QDir::match(m_pattern, name))
-            continue;
         auto *item = new QListWidgetItem(NativePaths::shown(name), this);
         item->setData(Qt::UserRole, name);
         if (name == chosen) {

@@ -6,9 +6,8 @@
 
 #include <QListWidget>
 
-// A list of the files in one folder that match a pattern, sorted by name;
-// hidden files are left out. The pattern "*.*" means every file, also names
-// without a dot. A click on an entry, or an activation key (Enter, keypad
+// A list of every file in one folder, also names without a dot, sorted by
+// name; hidden files are left out. A click on an entry, or an activation key (Enter, keypad
 // Enter, Space) on the current one, raises clicked(); the arrow keys only
 // move the selection. The current entry is always the selected one: entering
 // the list selects it and tells a screen reader which file it is, and with
@@ -30,10 +29,6 @@ public:
     QString path() const { return m_path; }
     // Another folder empties the list until its files have been read.
     void setPath(const QString &path);
-
-    QString pattern() const { return m_pattern; }
-    // Setting the pattern it already has keeps the list and its selection.
-    void setPattern(const QString &pattern);
 
     // The chosen file's name, without its folder; empty if none.
     QString selectedName() const;
@@ -61,7 +56,6 @@ private:
     void fill();
 
     QString m_path;
-    QString m_pattern = QStringLiteral("*.*");
     QStringList m_names;  // every file of the folder, as last read
     QString m_wanted;     // the file to choose once it is listed
     FolderReader m_reader;

@@ -11,7 +11,7 @@ namespace {
 
 QString childOf(const QString &folder, const QString &name)
 {
-    return NativePaths::display(folder + QLatin1Char('/') + name);
+    return NativePaths::normalised(folder + QLatin1Char('/') + name);
 }
 
 bool isRoot(const QString &folder)
@@ -38,20 +38,20 @@ FolderList::FolderList(QWidget *parent)
 void FolderList::setPath(const QString &path)
 {
     m_atStartFolder = false;
-    m_failureTold = true;
-    m_reader.read({NativePaths::display(path)});
+    m_failureToTell = true;
+    m_reader.read({NativePaths::normalised(path)});
 }
 
 void FolderList::openStartFolder(const QString &preferred)
 {
     const QString start = NativePaths::currentFolder();
-    const QString home = NativePaths::display(QDir::homePath());
-    QStringList candidates{start.isEmpty() ? home : start, home, NativePaths::display(QDir::rootPath())};
+    const QString home = NativePaths::normalised(QDir::homePath());
+    QStringList candidates{start.isEmpty() ? home : start, home, NativePaths::normalised(QDir::rootPath())};
     if (!preferred.isEmpty())
-        candidates.prepend(NativePaths::display(preferred));
+        candidates.prepend(NativePaths::normalised(preferred));
     m_path = candidates.first();
     fill();
-    m_failureTold = false;
+    m_failureToTell = false;
     m_reader.read(candidates);
 }
 
@@ -59,8 +59,8 @@ bool FolderList::startedAtHome()
 {
     const QString start = NativePaths::currentFolder();
     // Also where the home folder is reached through a link.
-    return !start.isEmpty() && (start == NativePaths::display(QDir::homePath())
-                                || start == NativePaths::display(QDir(QDir::homePath()).canonicalPath()));
+    return !start.isEmpty() && (start == NativePaths::normalised(QDir::homePath())
+                                || start == NativePaths::normalised(QDir(QDir::homePath()).canonicalPath()));
 }
 
 void FolderList::reread()
@@ -68,7 +68,7 @@ void FolderList::reread()
     QStringList chain{m_path};
     while (!isRoot(chain.last()))
         chain.append(NativePaths::parentOf(chain.last()));
-    m_failureTold = false;
+    m_failureToTell = false;
     m_reader.read(chain);
 }
 
@@ -80,7 +80,7 @@ void FolderList::open(QTreeWidgetItem *item)
 void FolderList::listed(const FolderListing &listing)
 {
     if (!listing.listed) {
-        if (m_failureTold)
+        if (m_failureToTell)
             emit cannotOpen(listing.folder);
         return;
     }

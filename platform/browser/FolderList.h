@@ -82,5 +82,5 @@ private:
     QStringList m_subFolders;  // as last read
     FolderReader m_reader;
     bool m_atStartFolder = true;
-    bool m_failureTold = false;  // whether the latest request's failure is told
+    bool m_failureToTell = false;  // whether a failure of the latest request is to be told
 };

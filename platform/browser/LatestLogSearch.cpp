@@ -52,7 +52,7 @@ void LatestLogSearch::start(const QList<DecoderFolders::Location> &locations)
             const FolderListing listing = lister->list(location.folder, {});
             for (const auto &[name, folder] : DecoderFolders::entries(location, listing.folders)) {
                 const std::optional<qint64> changed =
-                    lister->modified(NativePaths::display(folder + QLatin1Char('/') + DecoderFolders::logName));
+                    lister->modified(NativePaths::normalised(folder + QLatin1Char('/') + DecoderFolders::logName));
                 const std::lock_guard lock(answer->mutex);
                 if (answer->decided)
                     return;

@@ -12,7 +12,7 @@ bool isEscapedByte(char16_t unit)
     return unit >= 0xDC80 && unit <= 0xDCFF;
 }
 
-QString display(const QString &path)
+QString normalised(const QString &path)
 {
     const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
     if (clean.isEmpty())
@@ -44,7 +44,7 @@ QString shown(const QString &path)
 
 QString parentOf(const QString &path)
 {
-    const QString up = display(path + QStringLiteral("/.."));
+    const QString up = normalised(path + QStringLiteral("/.."));
     // Above a root there is nothing: cleaning keeps the "..".
     if (up.isEmpty() || up.endsWith(QStringLiteral("..")))
         return path;

@@ -15,7 +15,9 @@
 // names are UTF-16 already, and the paths are kept as they are.
 namespace NativePaths {
 
-QString display(const QString &path);
+// `path` in that form ("/" or "\\" as the system has it, "." and ".." steps
+// and doubled separators gone; a bare drive "C:" as its root).
+QString normalised(const QString &path);
 
 // Whether letter case tells two names apart on this system.
 Qt::CaseSensitivity nameCase();

@@ -24,7 +24,7 @@ QByteArray toNative(const QString &path)
 
 QString currentFolder()
 {
-    return display(QDir::currentPath());
+    return normalised(QDir::currentPath());
 }
 
 } // namespace NativePaths

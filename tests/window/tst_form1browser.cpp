@@ -139,7 +139,6 @@ void Form1BrowserTest::listsEveryFileOfTheFolder()
 {
     click(form(), "Command3");
     auto *files = control<FileList>(form(), "Files");
-    QCOMPARE(files->pattern(), QStringLiteral("*.*"));
     QStringList names = entries(files);
     QVERIFY2(!names.contains(".hidden"), qPrintable(names.join(',')));
     names.sort();
