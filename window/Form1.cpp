@@ -4,6 +4,7 @@
 #include "Artwork.h"
 #include "CommandButton.h"
 #include "CondensingRun.h"
+#include "DecoderFolders.h"
 #include "DesktopRunEnvironment.h"
 #include "DriveList.h"
 #include "FileList.h"
@@ -21,8 +22,6 @@
 #include <QPixmap>
 
 namespace {
-
-const QString logFileName = QStringLiteral("ALL.TXT");
 
 template <typename Control>
 Control *named(const QHash<QString, QWidget *> &controls, const char *name)
@@ -113,7 +112,7 @@ void Form1::load()
 // The run step is shown exactly while Text1 holds "ALL.TXT".
 void Form1::guidanceRefresh()
 {
-    if (Text1->text() == logFileName) {
+    if (Text1->text() == DecoderFolders::logName) {
         Label2->show();
         Label3->show();
         Picture_up->show();
@@ -242,7 +241,7 @@ void Form1::Drives_LatestLogFound(const QString &folder)
         return;
     Folder->openStartFolder(folder);
     followFolder();
-    Files->setSelectedName(logFileName);
+    Files->setSelectedName(DecoderFolders::logName);
 }
 
 // A drive that is not ready is reported, and the lists stay where they were.
@@ -289,7 +288,7 @@ void Form1::Files_Click()
 {
     closeBrowser();
     Text1->setName(Files->selectedName());
-    Command1->setVisible(Text1->text() == logFileName);
+    Command1->setVisible(Text1->text() == DecoderFolders::logName);
     // The focus goes to the next step: the run, or finding another file.
     if (!Command1->isHidden())
         Command1->setFocus();

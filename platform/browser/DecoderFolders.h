@@ -10,7 +10,8 @@
 // their folders are named, and the entries the drive list offers for them.
 namespace DecoderFolders {
 
-// The log a decoder keeps in its data folder.
+// The log a decoder keeps in its data folder, and the one name the run
+// button is shown for.
 inline const QString logName = QStringLiteral("ALL.TXT");
 
 // A folder that holds decoders' data folders, and what tells its entries
