@@ -39,10 +39,13 @@ public:
         }
         if (m_failAfter != std::string::npos && offset + capacity > m_failAfter)
             throw FileError(FileError::Operation::Read, "memory", "injected read error");
-        if (offset >= m_data.size())
-            return 0;
-        const std::size_t n = std::min(capacity, m_data.size() - static_cast<std::size_t>(offset));
-        std::memcpy(buffer, m_data.data() + offset, n);
+        std::size_t n = 0;
+        if (m_changeWithin && offset >= m_readTo && offset >= m_changeWithinAt) {
+            n = copy(offset, buffer, copied(offset, capacity) / 2);
+            m_changeWithin(m_data);
+            m_changeWithin = nullptr;
+        }
+        n += copy(offset + n, buffer + n, copied(offset + n, capacity - n));
         m_readTo = std::max<std::uint64_t>(m_readTo, offset + n);
         return n;
     }
@@ -69,7 +72,16 @@ public:
         m_changeLater = std::move(change);
     }
 
-    // Puts another file in the log's place, under its name.
+    // Splits the first read of new bytes that begins `from` bytes or more
+    // into the log, as the system may when a writer passes the read: the
+    // first half of what it would read is copied, then the log is changed,
+    // then the rest is copied from the log as it is now.
+    void changeWithinRead(std::uint64_t from, std::function<void(std::string &)> change)
+    {
+        m_changeWithinAt = from;
+        m_changeWithin = std::move(change);
+    }
+
     // Puts another file in the log's place, under its name; called from a change.
     void replace() { m_replaced = true; }
 
@@ -77,8 +89,21 @@ public:
     void failAfter(std::size_t bytes) { m_failAfter = bytes; }
 
 private:
+    std::size_t copied(std::uint64_t offset, std::size_t capacity) const
+    {
+        return offset >= m_data.size() ? 0 : std::min(capacity, m_data.size() - static_cast<std::size_t>(offset));
+    }
+    std::size_t copy(std::uint64_t offset, char *buffer, std::size_t size) const
+    {
+        if (size != 0)
+            std::memcpy(buffer, m_data.data() + offset, size);
+        return size;
+    }
+
     std::string m_data;
     std::function<void(std::string &)> m_change;
+    std::function<void(std::string &)> m_changeWithin;
+    std::uint64_t m_changeWithinAt = 0;
     std::function<void(std::string &)> m_changeLater;
     std::uint64_t m_changeAt = 0;
     std::uint64_t m_readTo = 0;      // the furthest byte read so far

@@ -26,9 +26,7 @@ GrowingLogReader::GrowingLogReader(ByteSource &source)
 std::size_t GrowingLogReader::read(char *buffer, std::size_t capacity)
 {
     const std::size_t got = m_source.readAt(m_position, buffer, capacity);
-    // After the read: had the log been rewritten before it, the bytes in
-    // front of it would now be the new ones too.
-    checkLastBytes();
+    checkAroundStart(buffer, got);
     keepLastBytes(buffer, got);
     m_position += got;
     if (got == 0)
@@ -36,14 +34,22 @@ std::size_t GrowingLogReader::read(char *buffer, std::size_t capacity)
     return got;
 }
 
-// The bytes read last before the piece just read are still where they were.
-void GrowingLogReader::checkLastBytes()
+// After the piece piece[0, size) was read from m_position: the bytes read
+// last before it, and its own first bytes, read again in one read, are still
+// as they were. Had the log been rewritten before the piece was read, the
+// bytes in front of it would now be the new ones too; had it been rewritten
+// while the piece was read (the system may copy a read's pages while a
+// writer passes it), the piece's first bytes, copied before the change,
+// would no longer be the log's.
+void GrowingLogReader::checkAroundStart(const char *piece, std::size_t size)
 {
-    if (m_lastSize == 0)
+    const std::size_t first = std::min(size, checkedBytes);
+    const std::size_t wanted = m_lastSize + first;
+    if (wanted == 0)
         return;
-    char again[checkedBytes];
-    if (m_source.readAt(m_position - m_lastSize, again, m_lastSize) != m_lastSize
-        || std::memcmp(again, m_last, m_lastSize) != 0)
+    char again[2 * checkedBytes];
+    if (m_source.readAt(m_position - m_lastSize, again, wanted) != wanted
+        || std::memcmp(again, m_last, m_lastSize) != 0 || std::memcmp(again + m_lastSize, piece, first) != 0)
         changed();
 }
 

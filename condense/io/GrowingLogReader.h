@@ -16,15 +16,16 @@ class ByteSource;
 //
 // - cut short: the end comes before the size the log had when reading began,
 //   or the log is shorter at the end than what was read;
-// - emptied and written again, or rewritten: the last bytes of the piece
-//   before, read again after each piece, are no longer the same (a change
-//   made before a piece was read shows there, one made after it in the
-//   next piece's check);
+// - emptied and written again, or rewritten: the bytes around a piece's
+//   start, read again after it (the last ones of the piece before and its
+//   own first ones), are no longer the same. A change made before a piece
+//   was read shows in the bytes before it, one made while it was read in
+//   its first bytes, one made after it in the next piece's check;
 // - replaced: at the end, the log's name leads to another file.
 class GrowingLogReader
 {
 public:
-    // How many of the last bytes read are read again after each piece.
+    // How many bytes on either side of a piece's start are read again after it.
     static constexpr std::size_t checkedBytes = 64;
 
     explicit GrowingLogReader(ByteSource &source);
@@ -35,7 +36,7 @@ public:
     std::size_t read(char *buffer, std::size_t capacity);
 
 private:
-    void checkLastBytes();
+    void checkAroundStart(const char *piece, std::size_t size);
     void checkEnd() const;
     void keepLastBytes(const char *data, std::size_t size);
 

@@ -29,6 +29,15 @@ std::string decodes(int count)
     return log;
 }
 
+// A log of other decodes, `size` bytes or a line more.
+std::string otherDecodes(std::size_t size)
+{
+    std::string log;
+    while (log.size() < size)
+        log += "000200   1  -21  0.3   -3  2 * K1ABC W9XYZ EN37\r\n";
+    return log;
+}
+
 } // namespace
 
 class LogReadingTest : public QObject
@@ -40,6 +49,8 @@ private slots:
     void logChangedDuringTheRun();
     void logChangedWhileItIsRead_data();
     void logChangedWhileItIsRead();
+    void logChangedWithinARead_data();
+    void logChangedWithinARead();
     void errorsPassThrough_data();
     void errorsPassThrough();
     void progressCountsTheWholeLog_data();
@@ -123,6 +134,57 @@ void LogReadingTest::logChangedWhileItIsRead()
     StringSource source(log);
     source.changeAfterReading(changedAfter, [&](std::string &data) {
         change(source, data);
+        changed = data;
+    });
+    StringSink sink;
+    try {
+        LogCondenser("K1ABC").condense(source, sink);
+        QVERIFY2(!warned, "the change went unnoticed");
+        QVERIFY(sink.text == referenceCondense(changed, "K1ABC"));
+    } catch (const FileError &error) {
+        QVERIFY2(warned, qPrintable(QString::fromStdString(error.what())));
+        QCOMPARE(error.reason(), std::string(FileError::changedDuringRun));
+    }
+}
+
+void LogReadingTest::logChangedWithinARead_data()
+{
+    using Change = std::function<void(std::string &)>;
+    QTest::addColumn<std::uint64_t>("from");
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<bool>("warned");
+    const Change rewritten = [](std::string &log) { log = otherDecodes(log.size() + 1000); };
+    const Change emptiedAndFilled = [](std::string &log) {
+        const std::size_t size = log.size() + 1000;
+        log.clear();
+        log = otherDecodes(size);
+    };
+    const std::uint64_t first = 0;
+    const std::uint64_t third = 2 << 20;
+    QTest::newRow("rewritten in place between the halves of the first read") << first << rewritten << true;
+    QTest::newRow("emptied and filled again between the halves of the first read")
+        << first << emptiedAndFilled << true;
+    QTest::newRow("rewritten in place between the halves of a later read") << third << rewritten << true;
+    QTest::newRow("emptied and filled again between the halves of a later read")
+        << third << emptiedAndFilled << true;
+    QTest::newRow("nothing changed between the halves of the first read") << first << Change([](std::string &) {})
+                                                                        << false;
+    QTest::newRow("lines appended between the halves of the first read")
+        << first << Change([](std::string &log) { log += "000300 K1ABC appended\r\n"; }) << false;
+}
+
+void LogReadingTest::logChangedWithinARead()
+{
+    // The system may copy a read's pages while a writer passes it: the piece
+    // then holds the log as it was, then as it is.
+    QFETCH(std::uint64_t, from);
+    QFETCH(std::function<void(std::string &)>, change);
+    QFETCH(bool, warned);
+    const std::string log = decodes((4 << 20) / 44);
+    std::string changed = log;
+    StringSource source(log);
+    source.changeWithinRead(from, [&](std::string &data) {
+        change(data);
         changed = data;
     });
     StringSink sink;
