@@ -30,11 +30,11 @@ public:
         if (offset >= m_readTo)
             m_pieceStart = offset;
         if (m_change && offset + GrowingLogReader::checkedBytes < m_pieceStart) {
-            m_change(m_data);
+            written(m_change);
             m_change = nullptr;
         }
         if (m_changeLater && m_readTo >= std::min<std::uint64_t>(m_changeAt, m_data.size())) {
-            m_changeLater(m_data);
+            written(m_changeLater);
             m_changeLater = nullptr;
         }
         if (m_failAfter != std::string::npos && offset + capacity > m_failAfter)
@@ -42,7 +42,7 @@ public:
         std::size_t n = 0;
         if (m_changeWithin && offset >= m_readTo && offset >= m_changeWithinAt) {
             n = copy(offset, buffer, copied(offset, capacity) / 2);
-            m_changeWithin(m_data);
+            written(m_changeWithin);
             m_changeWithin = nullptr;
         }
         n += copy(offset + n, buffer + n, copied(offset + n, capacity - n));
@@ -54,6 +54,15 @@ public:
     {
         const std::lock_guard lock(m_mutex);
         return m_data.size();
+    }
+    // Each change is a write, which the system stamps with its time.
+    std::optional<State> state() const override
+    {
+        const std::lock_guard lock(m_mutex);
+        const State now{m_data.size(), m_timed ? std::optional(m_modified) : std::nullopt};
+        m_data += m_landing;
+        m_landing.clear();
+        return now;
     }
     bool stillNamed() const override
     {
@@ -82,6 +91,18 @@ public:
         m_changeWithin = std::move(change);
     }
 
+    // Leaves the time of writing untold, as a system may.
+    void tellNoTime() { m_timed = false; }
+
+    // Appends `lines` as the system does: the write is stamped with its time
+    // at once, and the lines land in the log a moment later, after the next
+    // look at it. Called from a change.
+    void stampBeforeWriting(std::string lines)
+    {
+        ++m_modified;
+        m_landing = std::move(lines);
+    }
+
     // Puts another file in the log's place, under its name; called from a change.
     void replace() { m_replaced = true; }
 
@@ -89,6 +110,13 @@ public:
     void failAfter(std::size_t bytes) { m_failAfter = bytes; }
 
 private:
+    void written(const std::function<void(std::string &)> &change)
+    {
+        const std::string before = m_data;
+        change(m_data);
+        if (m_data != before)
+            ++m_modified;
+    }
     std::size_t copied(std::uint64_t offset, std::size_t capacity) const
     {
         return offset >= m_data.size() ? 0 : std::min(capacity, m_data.size() - static_cast<std::size_t>(offset));
@@ -100,7 +128,10 @@ private:
         return size;
     }
 
-    std::string m_data;
+    mutable std::string m_data;      // grows in a look at it when lines land there
+    mutable std::string m_landing;   // lines stamped, still to land
+    std::int64_t m_modified = 0;
+    bool m_timed = true;
     std::function<void(std::string &)> m_change;
     std::function<void(std::string &)> m_changeWithin;
     std::uint64_t m_changeWithinAt = 0;

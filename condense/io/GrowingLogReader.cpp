@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GrowingLogReader.h"
 
-#include "ByteSource.h"
 #include "FileError.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -19,7 +19,7 @@ namespace {
 
 GrowingLogReader::GrowingLogReader(ByteSource &source)
     : m_source(source)
-    , m_startSize(source.size())
+    , m_start(source.state())
 {
 }
 
@@ -55,13 +55,34 @@ void GrowingLogReader::checkAroundStart(const char *piece, std::size_t size)
 
 void GrowingLogReader::checkEnd() const
 {
-    if (m_startSize && m_position < *m_startSize)
+    if (m_start && m_position < m_start->size)
         changed();
-    const std::optional<std::uint64_t> size = m_source.size();
-    if (size && *size < m_position)
+    const std::optional<ByteSource::State> now = m_source.state();
+    if (now && now->size < m_position)
         changed();
     if (!m_source.stillNamed())
         changed();
+    if (writtenWithoutGrowing(now))
+        changed();
+}
+
+// Whether the log was written during the run though it holds no more bytes
+// than it did at the start, as when a line is rewritten in place. The system
+// stamps a write with its time before its bytes land and the log grows, so
+// an append on its way looks so for a moment: the log is looked at again a
+// few times before it counts as rewritten.
+bool GrowingLogReader::writtenWithoutGrowing(const std::optional<ByteSource::State> &now) const
+{
+    if (!m_start || !now || !m_start->modified || !now->modified || now->size != m_start->size
+        || *now->modified == *m_start->modified)
+        return false;
+    for (int look = 0; look < appendLooks; ++look) {
+        std::this_thread::sleep_for(appendLookPause);
+        const std::optional<ByteSource::State> later = m_source.state();
+        if (later && later->size > m_start->size)
+            return false;
+    }
+    return true;
 }
 
 void GrowingLogReader::keepLastBytes(const char *data, std::size_t size)

@@ -99,6 +99,20 @@ std::optional<std::uint64_t> FileSource::size() const
     return static_cast<std::uint64_t>(status.st_size);
 }
 
+std::optional<ByteSource::State> FileSource::state() const
+{
+    struct stat status {};
+    if (::fstat(m_file, &status) != 0)
+        return std::nullopt;
+#ifdef __APPLE__
+    const struct timespec &written = status.st_mtimespec;
+#else
+    const struct timespec &written = status.st_mtim;
+#endif
+    return State{static_cast<std::uint64_t>(status.st_size),
+                 static_cast<std::int64_t>(written.tv_sec) * 1'000'000'000 + written.tv_nsec};
+}
+
 bool FileSource::stillNamed() const
 {
     struct stat named {};
@@ -139,6 +153,16 @@ std::optional<std::uint64_t> FileSource::size() const
     if (!GetFileSizeEx(m_file, &size))
         return std::nullopt;
     return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::optional<ByteSource::State> FileSource::state() const
+{
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(m_file, &information))
+        return std::nullopt;
+    const FILETIME &written = information.ftLastWriteTime;
+    return State{(std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow,
+                 static_cast<std::int64_t>((std::uint64_t{written.dwHighDateTime} << 32) | written.dwLowDateTime)};
 }
 
 bool FileSource::stillNamed() const

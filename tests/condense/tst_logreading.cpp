@@ -82,6 +82,7 @@ void LogReadingTest::logChangedDuringTheRun()
     QFETCH(bool, warned);
     const std::string log = "a\n" + std::string(1000, 'z') + "K1ABC" + std::string(995, 'z') + "\r\nb\r\n";
     StringSource source(log);
+    source.tellNoTime();  // what the reading sees alone decides
     source.changeBeforeRereading(change);
     StringSink sink;
     try {
@@ -119,6 +120,23 @@ void LogReadingTest::logChangedWhileItIsRead_data()
     QTest::newRow("lines appended by the decoder")
         << early << Change([](StringSource &, std::string &log) { log += "000300 K1ABC appended\r\n"; })
         << false;
+    // The same size at the end as at the start, where nothing was appended.
+    const Change callRewritten = [](StringSource &, std::string &log) {
+        // Away from the bytes read again around each piece's start.
+        log.replace(log.find("K1ABC", 1000), 5, "K1ABD");
+        log.replace(log.rfind("K1ABC", log.size() - 1000), 5, "K1ABD");
+    };
+    QTest::newRow("a line read and one not yet rewritten, as long as they were") << early << callRewritten << true;
+    QTest::newRow("a line rewritten, as long as it was, once read")
+        << whole << Change([](StringSource &, std::string &log) { log.replace(log.find("K1ABC", 1000), 5, "K1ABD"); })
+        << true;
+    QTest::newRow("lines appended once read")
+        << whole << Change([](StringSource &, std::string &log) { log += "000300 K1ABC appended\r\n"; })
+        << false;
+    QTest::newRow("lines appended once read, stamped before they land")
+        << whole << Change([](StringSource &source, std::string &) {
+               source.stampBeforeWriting("000300 K1ABC appended\r\n");
+           }) << false;
 }
 
 void LogReadingTest::logChangedWhileItIsRead()

@@ -6,14 +6,19 @@
 #include "RunInFolder.h"
 #include "TestFiles.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QTest>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <random>
 #include <system_error>
+#include <thread>
 
 #ifdef Q_OS_UNIX
 #include <dlfcn.h>
@@ -64,6 +69,16 @@ private:
     std::function<void(const QString &)> m_change;
 };
 
+// Marks the file last written a minute ago, as a log is when a run begins,
+// so that a write during the run gives it another time, however coarse the
+// file system's clock.
+void writtenAMinuteAgo(const QString &path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-60), QFileDevice::FileModificationTime));
+}
+
 // The preloaded shim's switch (tests/platform/SaveFailureShim.cpp), where
 // it is loaded; none elsewhere.
 using SaveShim = void (*)(const char *call, int unnamed);
@@ -87,6 +102,8 @@ private slots:
     void init() { startInNewFolder(); }
     void logChangedWhileItIsReadIsAWarning_data();
     void logChangedWhileItIsReadIsAWarning();
+    void decoderWritingOnIsNoChange_data();
+    void decoderWritingOnIsNoChange();
     void injectedFailureLeavesTheEarlierLog_data();
     void injectedFailureLeavesTheEarlierLog();
     void temporaryFileIsPrivateWhileItIsWritten();
@@ -109,6 +126,14 @@ void FailingDiskTest::logChangedWhileItIsReadIsAWarning_data()
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));  // the same file, as a decoder erases it
         QCOMPARE(file.write(other.data(), qint64(other.size())), qint64(other.size()));
     });
+    QTest::newRow("a line read and one not yet rewritten, as long as they were") << Change([](const QString &log) {
+        QFile file(log);
+        QVERIFY(file.open(QIODevice::ReadWrite));  // in place, the size kept
+        for (const qint64 at : {qint64(1000), file.size() - 1000}) {
+            QVERIFY(file.seek(at));
+            QCOMPARE(file.write("9", 1), qint64(1));
+        }
+    });
 #ifndef Q_OS_WIN  // where a file open for reading cannot be replaced under its name
     QTest::newRow("replaced by another file") << Change([](const QString &log) {
         writeFile(log + ".new", theLog);
@@ -126,6 +151,7 @@ void FailingDiskTest::logChangedWhileItIsReadIsAWarning()
     while (log.size() < (std::size_t{5} << 20))
         log += "000000   6  -27  3.8   -11   7 * K1ABC W9XYZ EN52\r\n";
     writeFile(path("ALL.TXT"), log);
+    writtenAMinuteAgo(path("ALL.TXT"));
     const std::string earlier = "the earlier condensed log\r\n";
     writeFile(path("jt65a_K1ABC_logfile.txt"), earlier);
     const QStringList before = entries();
@@ -139,6 +165,50 @@ void FailingDiskTest::logChangedWhileItIsReadIsAWarning()
     QVERIFY2(box.text.contains(QDir::toNativeSeparators(path("ALL.TXT"))), qPrintable(box.text));
     QCOMPARE(entries(), before);
     QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), earlier);
+}
+
+void FailingDiskTest::decoderWritingOnIsNoChange_data()
+{
+    QTest::addColumn<std::size_t>("logSize");
+    QTest::addColumn<int>("runs");
+    // Most runs of the short log begin and end between two of the lines.
+    QTest::newRow("short log") << theLog.size() << 40;
+    QTest::newRow("log of 8 MiB") << (std::size_t{8} << 20) << 8;
+}
+
+void FailingDiskTest::decoderWritingOnIsNoChange()
+{
+    // The decoder writes a line every few milliseconds all through the runs,
+    // each in a write of its own, as it opens and closes its log.
+    QFETCH(std::size_t, logSize);
+    QFETCH(int, runs);
+    std::string log = theLog;
+    while (log.size() < logSize)
+        log += "000000   6  -27  3.8   -11   7 * K1ABC W9XYZ EN52\r\n";
+    writeFile(path("ALL.TXT"), log);
+    writtenAMinuteAgo(path("ALL.TXT"));
+    std::atomic<bool> stop = false;
+    std::thread decoder([&] {
+        std::minstd_rand random(7);
+        std::uniform_int_distribution<int> pause(1, 5);
+        while (!stop) {
+            QFile file(path("ALL.TXT"));
+            if (file.open(QIODevice::Append))  // a line without the call: the condensed log stays the same
+                file.write("000100   1  -21  0.3   -3  2 * W1XYZ K2DEF FN42\r\n");
+            file.close();
+            std::this_thread::sleep_for(std::chrono::milliseconds(pause(random)));
+        }
+    });
+    const auto joined = qScopeGuard([&] {
+        stop = true;
+        decoder.join();
+    });
+    DesktopRunEnvironment environment;
+    for (int i = 0; i < runs; ++i) {
+        QVERIFY2(run(environment), qPrintable(m_closer->boxes.value(i).text));
+        QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(log, "K1ABC"));
+    }
+    QCOMPARE(m_closer->boxes.size(), runs);
 }
 
 void FailingDiskTest::injectedFailureLeavesTheEarlierLog_data()
