@@ -10,9 +10,9 @@
 
 namespace {
 
-[[noreturn]] void changed()
+[[noreturn]] void changed(const char *reason = FileError::changedDuringRun)
 {
-    throw FileError(FileError::Operation::Read, std::string(), FileError::changedDuringRun);
+    throw FileError(FileError::Operation::Read, std::string(), reason);
 }
 
 } // namespace
@@ -61,7 +61,7 @@ void GrowingLogReader::checkEnd() const
     if (now && now->size < m_position)
         changed();
     if (!m_source.stillNamed())
-        changed();
+        changed(FileError::movedDuringRun);
     if (writtenWithoutGrowing(now))
         changed();
 }

@@ -11,9 +11,11 @@
 // Reads a decoder log from its start to its end, one piece after another,
 // by position. The decoder may go on appending lines meanwhile, which is
 // harmless: they are read as they come. Any other change would make the
-// condensed log a mix of two logs, or of a log and nothing, so each is found
-// from what the reading itself sees, whatever its timing, and throws
-// FileError (FileError::changedDuringRun):
+// condensed log a mix of two logs, or of a log and nothing. It is looked for
+// in what the reading itself sees and in what the system tells of the log at
+// the start and at the end; what is found throws FileError
+// (FileError::changedDuringRun, or FileError::movedDuringRun where the log's
+// name no longer leads to the file read):
 //
 // - cut short: the end comes before the size the log had when reading began,
 //   or the log is shorter at the end than what was read;
@@ -22,7 +24,8 @@
 //   own first ones), are no longer the same. A change made before a piece
 //   was read shows in the bytes before it, one made while it was read in
 //   its first bytes, one made after it in the next piece's check;
-// - replaced: at the end, the log's name leads to another file;
+// - moved, removed or replaced: at the end, the log's name leads to another
+//   file, or to none;
 // - written where it was read, or not yet read, without growing: at the end
 //   the log holds as many bytes as at the start, but was written since
 //   (its time of last writing is another), where the system tells it.

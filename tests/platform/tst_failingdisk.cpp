@@ -69,6 +69,9 @@ private:
     std::function<void(const QString &)> m_change;
 };
 
+// What the folder is renamed by, when a test moves it away.
+const QString movedAway = QStringLiteral(" moved");
+
 // Marks the file last written a minute ago, as a log is when a run begins,
 // so that a write during the run gives it another time, however coarse the
 // file system's clock.
@@ -113,11 +116,14 @@ void FailingDiskTest::logChangedWhileItIsReadIsAWarning_data()
 {
     using Change = std::function<void(const QString &)>;
     QTest::addColumn<Change>("change");
+    QTest::addColumn<QByteArray>("reason");
+    const QByteArray changed = FileError::changedDuringRun;
+    const QByteArray moved = FileError::movedDuringRun;
     QTest::newRow("cut by twelve bytes") << Change([](const QString &log) {
         QFile file(log);
         QVERIFY(file.resize(file.size() - 12));
-    });
-    QTest::newRow("emptied") << Change([](const QString &log) { QVERIFY(QFile(log).resize(0)); });
+    }) << changed;
+    QTest::newRow("emptied") << Change([](const QString &log) { QVERIFY(QFile(log).resize(0)); }) << changed;
     QTest::newRow("emptied and filled again with other lines") << Change([](const QString &log) {
         std::string other;
         while (other.size() < (std::size_t{6} << 20))
@@ -125,7 +131,7 @@ void FailingDiskTest::logChangedWhileItIsReadIsAWarning_data()
         QFile file(log);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));  // the same file, as a decoder erases it
         QCOMPARE(file.write(other.data(), qint64(other.size())), qint64(other.size()));
-    });
+    }) << changed;
     QTest::newRow("a line read and one not yet rewritten, as long as they were") << Change([](const QString &log) {
         QFile file(log);
         QVERIFY(file.open(QIODevice::ReadWrite));  // in place, the size kept
@@ -133,20 +139,30 @@ void FailingDiskTest::logChangedWhileItIsReadIsAWarning_data()
             QVERIFY(file.seek(at));
             QCOMPARE(file.write("9", 1), qint64(1));
         }
-    });
-#ifndef Q_OS_WIN  // where a file open for reading cannot be replaced under its name
-    QTest::newRow("replaced by another file") << Change([](const QString &log) {
-        writeFile(log + ".new", theLog);
+    }) << changed;
+#ifndef Q_OS_WIN  // where a file open for reading cannot be replaced, removed or moved with its folder
+    const auto replaceBy = [](const QString &log, const std::string &bytes) {
+        writeFile(log + ".new", bytes);
         std::error_code error;
         std::filesystem::rename((log + ".new").toStdString(), log.toStdString(), error);
         QVERIFY2(!error, error.message().c_str());
-    });
+    };
+    QTest::newRow("replaced by another file") << Change([=](const QString &log) { replaceBy(log, theLog); })
+                                              << moved;
+    QTest::newRow("replaced by a copy of the same bytes")
+        << Change([=](const QString &log) { replaceBy(log, readBytes(log)); }) << moved;
+    QTest::newRow("removed") << Change([](const QString &log) { QVERIFY(QFile::remove(log)); }) << moved;
+    QTest::newRow("its folder renamed") << Change([](const QString &log) {
+        const QString folder = QFileInfo(log).absolutePath();
+        QVERIFY(QDir().rename(folder, folder + movedAway));
+    }) << moved;
 #endif
 }
 
 void FailingDiskTest::logChangedWhileItIsReadIsAWarning()
 {
     QFETCH(std::function<void(const QString &)>, change);
+    QFETCH(QByteArray, reason);
     std::string log;
     while (log.size() < (std::size_t{5} << 20))
         log += "000000   6  -27  3.8   -11   7 * K1ABC W9XYZ EN52\r\n";
@@ -154,16 +170,24 @@ void FailingDiskTest::logChangedWhileItIsReadIsAWarning()
     writtenAMinuteAgo(path("ALL.TXT"));
     const std::string earlier = "the earlier condensed log\r\n";
     writeFile(path("jt65a_K1ABC_logfile.txt"), earlier);
-    const QStringList before = entries();
+    // The run's own files: the log may be gone.
+    const auto others = [this] {
+        QStringList list = entries();
+        list.removeAll("ALL.TXT");
+        return list;
+    };
+    const QStringList before = others();
 
     ChangingEnvironment environment(change);
     QVERIFY(!run(environment));
+    if (QFileInfo::exists(m_dir->path() + movedAway))  // the folder back where it was, for the checks
+        QVERIFY(QDir().rename(m_dir->path() + movedAway, m_dir->path()));
     QCOMPARE(m_closer->boxes.size(), 1);
     const ModalBoxCloser::Box box = m_closer->boxes.first();
     QCOMPARE(box.icon, QMessageBox::Warning);
-    QVERIFY2(box.text.contains(QString::fromUtf8(FileError::changedDuringRun).left(40)), qPrintable(box.text));
+    QVERIFY2(box.text.contains(QString::fromUtf8(reason)), qPrintable(box.text));
     QVERIFY2(box.text.contains(QDir::toNativeSeparators(path("ALL.TXT"))), qPrintable(box.text));
-    QCOMPARE(entries(), before);
+    QCOMPARE(others(), before);
     QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), earlier);
 }
 
