@@ -33,17 +33,16 @@ public:
             written(m_change);
             m_change = nullptr;
         }
-        if (m_changeLater && m_readTo >= std::min<std::uint64_t>(m_changeAt, m_data.size())) {
-            written(m_changeLater);
-            m_changeLater = nullptr;
-        }
         if (m_failAfter != std::string::npos && offset + capacity > m_failAfter)
             throw FileError(FileError::Operation::Read, "memory", "injected read error");
+        // A read across the change is copied in two, as the system may copy
+        // a read while a writer passes it.
         std::size_t n = 0;
-        if (m_changeWithin && offset >= m_readTo && offset >= m_changeWithinAt) {
-            n = copy(offset, buffer, copied(offset, capacity) / 2);
-            written(m_changeWithin);
-            m_changeWithin = nullptr;
+        if (m_changeLater && offset < m_changeAt && m_changeAt < offset + copied(offset, capacity))
+            n = copy(offset, buffer, static_cast<std::size_t>(m_changeAt - offset));
+        if (m_changeLater && std::max(m_readTo, offset + n) >= std::min<std::uint64_t>(m_changeAt, m_data.size())) {
+            written(m_changeLater);
+            m_changeLater = nullptr;
         }
         n += copy(offset + n, buffer + n, copied(offset + n, capacity - n));
         m_readTo = std::max<std::uint64_t>(m_readTo, offset + n);
@@ -74,21 +73,12 @@ public:
     // further back than the last bytes read.
     void changeBeforeRereading(std::function<void(std::string &)> change) { m_change = std::move(change); }
 
-    // Changes the log once `bytes` bytes of it have been read, or all of it.
+    // Changes the log once `bytes` bytes of it have been read, or all of it;
+    // a read across `bytes` is copied in two, before and after the change.
     void changeAfterReading(std::size_t bytes, std::function<void(std::string &)> change)
     {
         m_changeAt = bytes;
         m_changeLater = std::move(change);
-    }
-
-    // Splits the first read of new bytes that begins `from` bytes or more
-    // into the log, as the system may when a writer passes the read: the
-    // first half of what it would read is copied, then the log is changed,
-    // then the rest is copied from the log as it is now.
-    void changeWithinRead(std::uint64_t from, std::function<void(std::string &)> change)
-    {
-        m_changeWithinAt = from;
-        m_changeWithin = std::move(change);
     }
 
     // Leaves the time of writing untold, as a system may.
@@ -133,8 +123,6 @@ private:
     std::int64_t m_modified = 0;
     bool m_timed = true;
     std::function<void(std::string &)> m_change;
-    std::function<void(std::string &)> m_changeWithin;
-    std::uint64_t m_changeWithinAt = 0;
     std::function<void(std::string &)> m_changeLater;
     std::uint64_t m_changeAt = 0;
     std::uint64_t m_readTo = 0;      // the furthest byte read so far

@@ -215,11 +215,9 @@ void FailingDiskTest::decoderWritingOnIsNoChange()
     std::thread decoder([&] {
         std::minstd_rand random(7);
         std::uniform_int_distribution<int> pause(1, 5);
-        while (!stop) {
-            QFile file(path("ALL.TXT"));
+        for (QFile file(path("ALL.TXT")); !stop; file.close()) {
             if (file.open(QIODevice::Append))  // a line without the call: the condensed log stays the same
                 file.write("000100   1  -21  0.3   -3  2 * W1XYZ K2DEF FN42\r\n");
-            file.close();
             std::this_thread::sleep_for(std::chrono::milliseconds(pause(random)));
         }
     });
