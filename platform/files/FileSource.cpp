@@ -91,14 +91,6 @@ std::size_t FileSource::readAt(std::uint64_t offset, char *buffer, std::size_t c
 }
 
 // None when the system cannot say; errno tells why.
-std::optional<std::uint64_t> FileSource::size() const
-{
-    struct stat status {};
-    if (::fstat(m_file, &status) != 0)
-        return std::nullopt;
-    return static_cast<std::uint64_t>(status.st_size);
-}
-
 std::optional<ByteSource::State> FileSource::state() const
 {
     struct stat status {};
@@ -147,14 +139,8 @@ FileSource::~FileSource()
     CloseHandle(m_file);
 }
 
-std::optional<std::uint64_t> FileSource::size() const
-{
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(m_file, &size))
-        return std::nullopt;
-    return static_cast<std::uint64_t>(size.QuadPart);
-}
-
+// The last write time may be stamped only when the writer closes the file,
+// the one moment the system promises it is right.
 std::optional<ByteSource::State> FileSource::state() const
 {
     BY_HANDLE_FILE_INFORMATION information{};
@@ -201,3 +187,9 @@ std::size_t FileSource::readAt(std::uint64_t offset, char *buffer, std::size_t c
 }
 
 #endif
+
+std::optional<std::uint64_t> FileSource::size() const
+{
+    const std::optional<State> now = state();
+    return now ? std::optional(now->size) : std::nullopt;
+}
