@@ -25,6 +25,25 @@ public:
     // How many bytes the open file holds now, where the input is one.
     virtual std::optional<std::uint64_t> size() const { return std::nullopt; }
 
+    // What one look at the open file tells of it.
+    struct State
+    {
+        std::uint64_t size = 0;
+        // When it was last written, in the system's own units, only ever
+        // compared with another look's; none where the system cannot say.
+        std::optional<std::int64_t> modified;
+    };
+
+    // The open file as it is now, where the input is one; by default its
+    // size alone.
+    virtual std::optional<State> state() const
+    {
+        const std::optional<std::uint64_t> bytes = size();
+        if (!bytes)
+            return std::nullopt;
+        return State{*bytes, std::nullopt};
+    }
+
     // Whether the name the input was opened by still leads to the file being
     // read, and not to another put in its place since.
     virtual bool stillNamed() const { return true; }

@@ -13,12 +13,15 @@ public:
     enum class Operation { Read, Write, FlushFolder };
 
     // Why a run ends when the log changed under it otherwise than by lines
-    // appended (cut short, emptied, rewritten or replaced; see
-    // GrowingLogReader and LongLine). Thrown without a path by the core,
-    // which knows the log only as its bytes; the run names the log.
+    // appended (cut short, emptied, rewritten; see GrowingLogReader and
+    // LongLine), and when its name no longer leads to the file read. Thrown
+    // without a path by the core, which knows the log only as its bytes; the
+    // run names the log.
     static constexpr const char *changedDuringRun =
         "The log file changed while it was being condensed: a line read earlier "
         "is no longer there as it was.";
+    static constexpr const char *movedDuringRun =
+        "The log file was moved, removed or replaced while it was being condensed.";
 
     FileError(Operation operation, std::string path, std::string reason)
         : std::runtime_error(path + ": " + reason)

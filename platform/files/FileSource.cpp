@@ -93,12 +93,18 @@ std::size_t FileSource::readAt(std::uint64_t offset, char *buffer, std::size_t c
 }
 
 // None when the system cannot say; errno tells why.
-std::optional<std::uint64_t> FileSource::size() const
+std::optional<ByteSource::State> FileSource::state() const
 {
     struct stat status {};
     if (::fstat(m_file, &status) != 0)
         return std::nullopt;
-    return static_cast<std::uint64_t>(status.st_size);
+#ifdef __APPLE__
+    const struct timespec &written = status.st_mtimespec;
+#else
+    const struct timespec &written = status.st_mtim;
+#endif
+    return State{static_cast<std::uint64_t>(status.st_size),
+                 static_cast<std::int64_t>(written.tv_sec) * 1'000'000'000 + written.tv_nsec};
 }
 
 bool FileSource::stillNamed() const
@@ -135,12 +141,16 @@ FileSource::~FileSource()
     CloseHandle(m_file);
 }
 
-std::optional<std::uint64_t> FileSource::size() const
+// The last write time may be stamped only when the writer closes the file,
+// the one moment the system promises it is right.
+std::optional<ByteSource::State> FileSource::state() const
 {
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(m_file, &size))
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(m_file, &information))
         return std::nullopt;
-    return static_cast<std::uint64_t>(size.QuadPart);
+    const FILETIME &written = information.ftLastWriteTime;
+    return State{(std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow,
+                 static_cast<std::int64_t>((std::uint64_t{written.dwHighDateTime} << 32) | written.dwLowDateTime)};
 }
 
 bool FileSource::stillNamed() const
@@ -179,3 +189,9 @@ std::size_t FileSource::readAt(std::uint64_t offset, char *buffer, std::size_t c
 }
 
 #endif
+
+std::optional<std::uint64_t> FileSource::size() const
+{
+    const std::optional<State> now = state();
+    return now ? std::optional(now->size) : std::nullopt;
+}

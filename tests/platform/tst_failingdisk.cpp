@@ -6,14 +6,19 @@
 #include "RunInFolder.h"
 #include "TestFiles.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QTest>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <random>
 #include <system_error>
+#include <thread>
 
 #ifdef Q_OS_UNIX
 #include <dlfcn.h>
@@ -64,6 +69,19 @@ private:
     std::function<void(const QString &)> m_change;
 };
 
+// What the folder is renamed by, when a test moves it away.
+const QString movedAway = QStringLiteral(" moved");
+
+// Marks the file last written a minute ago, as a log is when a run begins,
+// so that a write during the run gives it another time, however coarse the
+// file system's clock.
+void writtenAMinuteAgo(const QString &path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-60), QFileDevice::FileModificationTime));
+}
+
 // The preloaded shim's switch (tests/platform/SaveFailureShim.cpp), where
 // it is loaded; none elsewhere.
 using SaveShim = void (*)(const char *call, int unnamed);
@@ -87,6 +105,8 @@ private slots:
     void init() { startInNewFolder(); }
     void logChangedWhileItIsReadIsAWarning_data();
     void logChangedWhileItIsReadIsAWarning();
+    void decoderWritingOnIsNoChange_data();
+    void decoderWritingOnIsNoChange();
     void injectedFailureLeavesTheEarlierLog_data();
     void injectedFailureLeavesTheEarlierLog();
     void temporaryFileIsPrivateWhileItIsWritten();
@@ -96,11 +116,14 @@ void FailingDiskTest::logChangedWhileItIsReadIsAWarning_data()
 {
     using Change = std::function<void(const QString &)>;
     QTest::addColumn<Change>("change");
+    QTest::addColumn<QByteArray>("reason");
+    const QByteArray changed = FileError::changedDuringRun;
+    const QByteArray moved = FileError::movedDuringRun;
     QTest::newRow("cut by twelve bytes") << Change([](const QString &log) {
         QFile file(log);
         QVERIFY(file.resize(file.size() - 12));
-    });
-    QTest::newRow("emptied") << Change([](const QString &log) { QVERIFY(QFile(log).resize(0)); });
+    }) << changed;
+    QTest::newRow("emptied") << Change([](const QString &log) { QVERIFY(QFile(log).resize(0)); }) << changed;
     QTest::newRow("emptied and filled again with other lines") << Change([](const QString &log) {
         std::string other;
         while (other.size() < (std::size_t{6} << 20))
@@ -108,37 +131,106 @@ void FailingDiskTest::logChangedWhileItIsReadIsAWarning_data()
         QFile file(log);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));  // the same file, as a decoder erases it
         QCOMPARE(file.write(other.data(), qint64(other.size())), qint64(other.size()));
-    });
-#ifndef Q_OS_WIN  // where a file open for reading cannot be replaced under its name
-    QTest::newRow("replaced by another file") << Change([](const QString &log) {
-        writeFile(log + ".new", theLog);
+    }) << changed;
+    QTest::newRow("a line read and one not yet rewritten, as long as they were") << Change([](const QString &log) {
+        QFile file(log);
+        QVERIFY(file.open(QIODevice::ReadWrite));  // in place, the size kept
+        for (const qint64 at : {qint64(1000), file.size() - 1000}) {
+            QVERIFY(file.seek(at));
+            QCOMPARE(file.write("9", 1), qint64(1));
+        }
+    }) << changed;
+#ifndef Q_OS_WIN  // where a file open for reading cannot be replaced, removed or moved with its folder
+    const auto replaceBy = [](const QString &log, const std::string &bytes) {
+        writeFile(log + ".new", bytes);
         std::error_code error;
         std::filesystem::rename((log + ".new").toStdString(), log.toStdString(), error);
         QVERIFY2(!error, error.message().c_str());
-    });
+    };
+    QTest::newRow("replaced by another file") << Change([=](const QString &log) { replaceBy(log, theLog); })
+                                              << moved;
+    QTest::newRow("replaced by a copy of the same bytes")
+        << Change([=](const QString &log) { replaceBy(log, readBytes(log)); }) << moved;
+    QTest::newRow("removed") << Change([](const QString &log) { QVERIFY(QFile::remove(log)); }) << moved;
+    QTest::newRow("its folder renamed") << Change([](const QString &log) {
+        const QString folder = QFileInfo(log).absolutePath();
+        QVERIFY(QDir().rename(folder, folder + movedAway));
+    }) << moved;
 #endif
 }
 
 void FailingDiskTest::logChangedWhileItIsReadIsAWarning()
 {
     QFETCH(std::function<void(const QString &)>, change);
+    QFETCH(QByteArray, reason);
     std::string log;
     while (log.size() < (std::size_t{5} << 20))
         log += "000000   6  -27  3.8   -11   7 * K1ABC W9XYZ EN52\r\n";
     writeFile(path("ALL.TXT"), log);
+    writtenAMinuteAgo(path("ALL.TXT"));
     const std::string earlier = "the earlier condensed log\r\n";
     writeFile(path("jt65a_K1ABC_logfile.txt"), earlier);
-    const QStringList before = entries();
+    // The run's own files: the log may be gone.
+    const auto others = [this] {
+        QStringList list = entries();
+        list.removeAll("ALL.TXT");
+        return list;
+    };
+    const QStringList before = others();
 
     ChangingEnvironment environment(change);
     QVERIFY(!run(environment));
+    if (QFileInfo::exists(m_dir->path() + movedAway))  // the folder back where it was, for the checks
+        QVERIFY(QDir().rename(m_dir->path() + movedAway, m_dir->path()));
     QCOMPARE(m_closer->boxes.size(), 1);
     const ModalBoxCloser::Box box = m_closer->boxes.first();
     QCOMPARE(box.icon, QMessageBox::Warning);
-    QVERIFY2(box.text.contains(QString::fromUtf8(FileError::changedDuringRun).left(40)), qPrintable(box.text));
+    QVERIFY2(box.text.contains(QString::fromUtf8(reason)), qPrintable(box.text));
     QVERIFY2(box.text.contains(QDir::toNativeSeparators(path("ALL.TXT"))), qPrintable(box.text));
-    QCOMPARE(entries(), before);
+    QCOMPARE(others(), before);
     QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), earlier);
+}
+
+void FailingDiskTest::decoderWritingOnIsNoChange_data()
+{
+    QTest::addColumn<std::size_t>("logSize");
+    QTest::addColumn<int>("runs");
+    // Most runs of the short log begin and end between two of the lines.
+    QTest::newRow("short log") << theLog.size() << 40;
+    QTest::newRow("log of 8 MiB") << (std::size_t{8} << 20) << 8;
+}
+
+void FailingDiskTest::decoderWritingOnIsNoChange()
+{
+    // The decoder writes a line every few milliseconds all through the runs,
+    // each in a write of its own, as it opens and closes its log.
+    QFETCH(std::size_t, logSize);
+    QFETCH(int, runs);
+    std::string log = theLog;
+    while (log.size() < logSize)
+        log += "000000   6  -27  3.8   -11   7 * K1ABC W9XYZ EN52\r\n";
+    writeFile(path("ALL.TXT"), log);
+    writtenAMinuteAgo(path("ALL.TXT"));
+    std::atomic<bool> stop = false;
+    std::thread decoder([&] {
+        std::minstd_rand random(7);
+        std::uniform_int_distribution<int> pause(1, 5);
+        for (QFile file(path("ALL.TXT")); !stop; file.close()) {
+            if (file.open(QIODevice::Append))  // a line without the call: the condensed log stays the same
+                file.write("000100   1  -21  0.3   -3  2 * W1XYZ K2DEF FN42\r\n");
+            std::this_thread::sleep_for(std::chrono::milliseconds(pause(random)));
+        }
+    });
+    const auto joined = qScopeGuard([&] {
+        stop = true;
+        decoder.join();
+    });
+    DesktopRunEnvironment environment;
+    for (int i = 0; i < runs; ++i) {
+        QVERIFY2(run(environment), qPrintable(m_closer->boxes.value(i).text));
+        QCOMPARE(readBytes(path("jt65a_K1ABC_logfile.txt")), referenceCondense(log, "K1ABC"));
+    }
+    QCOMPARE(m_closer->boxes.size(), runs);
 }
 
 void FailingDiskTest::injectedFailureLeavesTheEarlierLog_data()
