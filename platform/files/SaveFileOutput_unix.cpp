@@ -7,7 +7,7 @@
 
 #include "NativeFiles.h"
 #include "SaveTemporaryName.h"
-#include "SystemFileIdentity.h"
+#include "SystemFileIdentity_unix.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -5,7 +5,7 @@
 #include "FileRefusals.h"
 #include "NativeFiles_win.h"
 #include "SaveTemporaryName.h"
-#include "SystemFileIdentity.h"
+#include "SystemFileIdentity_win.h"
 
 #include <algorithm>
 

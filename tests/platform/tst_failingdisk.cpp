@@ -132,6 +132,7 @@ void FailingDiskTest::logChangedWhileItIsReadIsAWarning_data()
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));  // the same file, as a decoder erases it
         QCOMPARE(file.write(other.data(), qint64(other.size())), qint64(other.size()));
     }) << changed;
+#ifndef Q_OS_WIN  // where the time of last writing is kept as the file is written, not only as it is closed
     QTest::newRow("a line read and one not yet rewritten, as long as they were") << Change([](const QString &log) {
         QFile file(log);
         QVERIFY(file.open(QIODevice::ReadWrite));  // in place, the size kept
@@ -140,6 +141,7 @@ void FailingDiskTest::logChangedWhileItIsReadIsAWarning_data()
             QCOMPARE(file.write("9", 1), qint64(1));
         }
     }) << changed;
+#endif
 #ifndef Q_OS_WIN  // where a file open for reading cannot be replaced, removed or moved with its folder
     const auto replaceBy = [](const QString &log, const std::string &bytes) {
         writeFile(log + ".new", bytes);
