@@ -20,7 +20,7 @@
 #include <arm_neon.h>
 #define CLARIFIER_NEON 1
 #define CLARIFIER_TARGET_NEON
-#elif defined(__arm__) && defined(__GNUC__) && defined(__linux__)
+#elif defined(__arm__) && defined(__GNUC__) && __has_include(<sys/auxv.h>)
 #include <arm_neon.h>
 #include <asm/hwcap.h>
 #include <sys/auxv.h>

@@ -27,9 +27,11 @@
 // - The new file is private (0600 on POSIX systems) until commit() gives it
 //   its final bits: an earlier file's (its owner and group too when run as
 //   root), or those the umask gives a new file. Being a new file, it does not
-//   keep the earlier one's other hard links. While the file is written, the system is asked to start
+//   keep the earlier one's other hard links.
+// - On Linux, while the file is written, the system is asked to start
 //   writing it to disk, and it is flushed on another thread, a few megabytes
-//   at a time; a failure of such a flush fails the save as its last one would.
+//   at a time; a failure of such a flush fails the save as its last one
+//   would. Elsewhere the one flush in commit() writes it all.
 //
 // The path is the system's own bytes on POSIX systems and UTF-8 on Windows.
 // Every failure throws FileError with the path and the system's reason.
@@ -59,9 +61,7 @@ private:
     void inspectEarlier();
     void removeLeftovers();
     void create();
-#ifndef _WIN32
-    void startWriteBack();
-#endif
+    void startWriteBack();  // on Linux
     void giveFinalMode();
     void putInPlace();
     void discard();
