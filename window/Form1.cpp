@@ -45,9 +45,9 @@ Form1::Form1(QWidget *parent)
     palette.setColor(QPalette::WindowText, FormDesign::colour(FormDesign::windowForeColour));
     setPalette(palette);
     setAutoFillBackground(true);
-    resize(FormDesign::pixels(FormDesign::clientWidth), FormDesign::pixels(FormDesign::clientHeight));
+    setClientSize({FormDesign::pixels(FormDesign::clientWidth), FormDesign::pixels(FormDesign::clientHeight)});
 
-    const QHash<QString, QWidget *> controls = FormDesign::build(this);
+    const QHash<QString, QWidget *> controls = FormDesign::build(surface());
     Command1 = named<CommandButton>(controls, "Command1");
     Command2 = named<CommandButton>(controls, "Command2");
     Command3 = named<CommandButton>(controls, "Command3");

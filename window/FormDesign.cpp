@@ -77,38 +77,38 @@ constexpr const char *stacking[] = {
     "Version", "Label8", "Label7", "Label6", "Label5", "Label4", "Label3", "Label2", "Label1", "CenterBanner",
 };
 
-QWidget *create(const Control &design, QWidget *form)
+QWidget *create(const Control &design, QWidget *surface)
 {
     switch (design.kind) {
     case CommandButton: {
-        auto *button = new ::CommandButton(form);
+        auto *button = new ::CommandButton(surface);
         button->setText(QString::fromUtf8(design.text));
         return button;
     }
     case TextBox: {
-        auto *box = new ::TextBox(form);
+        auto *box = new ::TextBox(surface);
         box->setText(QString::fromUtf8(design.text));
         return box;
     }
     case Label: {
-        auto *label = new ::Label(form);
+        auto *label = new ::Label(surface);
         label->setText(QString::fromUtf8(design.text));
         label->setAlignment(Qt::AlignTop | (design.align == Centre ? Qt::AlignHCenter : Qt::AlignLeft));
         return label;
     }
     case PictureBox: {
-        auto *box = new ::PictureBox(form);
+        auto *box = new ::PictureBox(surface);
         box->setPicture(design.picture == HandUp ? Artwork::handPointingUp()
                         : design.picture == HandDownRight ? Artwork::handPointingDownRight()
                                                           : Artwork::handPointingDownLeft());
         return box;
     }
     case DriveList:
-        return new ::DriveList(form);
+        return new ::DriveList(surface);
     case FolderList:
-        return new ::FolderList(form);
+        return new ::FolderList(surface);
     case FileList:
-        return new ::FileList(form);
+        return new ::FileList(surface);
     }
     return nullptr;
 }
@@ -151,11 +151,11 @@ QFont font(const Font &design)
     return font;
 }
 
-QHash<QString, QWidget *> build(QWidget *form)
+QHash<QString, QWidget *> build(QWidget *surface)
 {
     QHash<QString, QWidget *> byName;
     for (const Control &design : table) {
-        QWidget *control = create(design, form);
+        QWidget *control = create(design, surface);
         control->setObjectName(QString::fromUtf8(design.name));
         control->setGeometry(pixels(design.left), pixels(design.top), pixels(design.width), pixels(design.height));
         control->setFont(font(design.font));

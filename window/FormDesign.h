@@ -62,9 +62,9 @@ int pixels(int twips);
 QColor colour(std::uint32_t vbColour);
 QFont font(const Font &design);
 
-// Creates every control on `form` as designed, stacked, in the order of
-// their tab indexes and with their prompts, and returns them by name. No
-// control's events are raised.
-QHash<QString, QWidget *> build(QWidget *form);
+// Creates every control on `surface` (the form's client area) as designed,
+// stacked, in the order of their tab indexes and with their prompts, and
+// returns them by name. No control's events are raised.
+QHash<QString, QWidget *> build(QWidget *surface);
 
 } // namespace FormDesign

@@ -6,6 +6,7 @@
 #include "Module1.h"
 
 #include <QDir>
+#include <QScreen>
 #include <QTest>
 
 FormFixture::FormFixture()
@@ -33,9 +34,12 @@ Form1 &FormFixture::create()
     return *m_form;
 }
 
-bool FormFixture::start(Wait wait)
+bool FormFixture::start(Wait wait, QScreen *screen)
 {
-    (m_form != nullptr ? *m_form : create()).start();
+    Form1 &form = m_form != nullptr ? *m_form : create();
+    if (screen != nullptr)
+        form.move(screen->availableGeometry().topLeft());
+    form.start();
     if (wait == Wait::Exposed) {
         if (!QTest::qWaitForWindowExposed(m_form.get()))
             return false;

@@ -7,6 +7,7 @@
 #include <memory>
 
 class Form1;
+class QScreen;
 
 // The program's start, for one test: Module1's values as at a new start, a
 // folder of the test's own as the folder the program is started in (where
@@ -29,9 +30,10 @@ public:
     // Form1 with its designed controls, before its load event.
     Form1 &create();
 
-    // Creates Form1 (unless create() has), loads and shows it; true once it is exposed, or with
-    // Wait::Active once it is the active window and takes the keys.
-    [[nodiscard]] bool start(Wait wait = Wait::Exposed);
+    // Creates Form1 (unless create() has), loads and shows it (on `screen`, at its top-left corner,
+    // where given); true once it is exposed, or with Wait::Active once it is
+    // the active window and takes the keys.
+    [[nodiscard]] bool start(Wait wait = Wait::Exposed, QScreen *screen = nullptr);
 
     // Closes the window, as a new start of the program needs.
     void close();

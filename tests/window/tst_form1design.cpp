@@ -88,12 +88,21 @@ void Form1DesignTest::window()
     QVERIFY(form().autoFillBackground());
     QVERIFY(!form().windowIcon().isNull());
     QVERIFY(form().windowIcon().availableSizes().contains(QSize(32, 32)));
-    QCOMPARE(form().findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size(), 21);
+    // The window holds its client area; the client area's surface the 21 controls.
+    QCOMPARE(form().findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
+    QCOMPARE(form().surface()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size(), 21);
 
-    // Resizing moves nothing.
+    // Resizing moves nothing; a larger window shows more of its colour.
     const QRect before = control("Command2")->geometry();
     form().resize(200, 300);
     QCOMPARE(control("Command2")->geometry(), before);
+    form().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form()));
+    form().resize(600, 700);
+    QTRY_COMPARE(form().size(), QSize(600, 700));
+    QCOMPARE(form().surface()->size(), QSize(394, 555));
+    QCOMPARE(control("Command2")->mapTo(&form(), QPoint()), before.topLeft());
+    QCOMPARE(form().grab().toImage().pixelColor(590, 690), green);
 }
 
 void Form1DesignTest::controlsAsDesigned_data()
@@ -204,7 +213,7 @@ void Form1DesignTest::tabOrder()
     QStringList order;
     QWidget *widget = control("Command1");
     do {
-        if (widget->parentWidget() == &form() && widget->focusPolicy() & Qt::TabFocus)
+        if (widget->parentWidget() == form().surface() && widget->focusPolicy() & Qt::TabFocus)
             order.append(widget->objectName());
         widget = widget->nextInFocusChain();
     } while (widget != control("Command1"));
@@ -231,6 +240,12 @@ void Form1DesignTest::accessibleNames()
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
     QVERIFY(accessible != nullptr);
     QCOMPARE(accessible->text(QAccessible::Name), name);
+
+    // Reached from the window through what holds it, none of which says a name.
+    for (QAccessibleInterface *inner = accessible; inner->object() != &form(); inner = inner->parent()) {
+        QVERIFY(inner->parent() != nullptr && inner->parent()->indexOfChild(inner) >= 0);
+        QVERIFY(inner == accessible || inner->text(QAccessible::Name).isEmpty());
+    }
 }
 
 // A drop-down list is called by its entry on some desktops: what the drive

@@ -15,9 +15,12 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
 #include <optional>
 
 using namespace FormControls;
@@ -60,11 +63,13 @@ private slots:
     void enteringTheFileListTellsItsFile();
     void keysInTheFileList_data();
     void keysInTheFileList();
+    void keyboardOnlyRun_data();
     void keyboardOnlyRun();
 
 private:
     QString path(const QString &name) const { return m_fixture->path(name); }
     void tabTo(const QString &name);
+    bool seenWhole(const QWidget *widget) const;
 
     Form1 &form() const { return m_fixture->form(); }
 
@@ -89,9 +94,24 @@ void Form1KeyboardTest::cleanup()
 void Form1KeyboardTest::tabTo(const QString &name)
 {
     QTRY_VERIFY(!focusName().isEmpty());
-    for (int presses = 0; presses < 10 && focusName() != name; ++presses)
+    QStringList unseen;  // of the controls the focus passed
+    for (int presses = 0; presses < 10 && focusName() != name; ++presses) {
         QTest::keyClick(focused(), Qt::Key_Tab);
+        if (!seenWhole(focused()))
+            unseen.append(focusName());
+    }
     QCOMPARE(focusName(), name);
+    QCOMPARE(unseen, QStringList());
+}
+
+// None of the widget is cut off by what it lies in, and it is on the screen.
+bool Form1KeyboardTest::seenWhole(const QWidget *widget) const
+{
+    QRect seen = widget->rect();
+    for (const QWidget *inner = widget; !inner->isWindow(); inner = inner->parentWidget())
+        seen = seen.translated(inner->pos()).intersected(inner->parentWidget()->rect());
+    return seen.size() == widget->size()
+           && form().screen()->availableGeometry().contains(QRect(form().mapToGlobal(seen.topLeft()), seen.size()));
 }
 
 void Form1KeyboardTest::focusStartsInTheCallSignBox()
@@ -250,9 +270,37 @@ void Form1KeyboardTest::keysInTheFileList()
         QCOMPARE(focusName(), QStringLiteral("Command3"));  // not "ALL.TXT": find another
 }
 
-// From start to the condensed log without the mouse.
+void Form1KeyboardTest::keyboardOnlyRun_data()
+{
+    QTest::addColumn<QString>("screen");  // not found: the primary screen
+    QTest::addColumn<int>("scrollBars");   // shown at the start
+    if (QGuiApplication::screens().size() == 1) {
+        QTest::newRow("the headless platform's own screen") << QString() << 0;
+        return;
+    }
+    // As tst_form1keyboard_screens configures the headless platform.
+    QTest::newRow("800x480 at 96 dpi") << "Pi display" << 1;
+    QTest::newRow("1024x768 at 144 dpi") << "large text" << 1;
+    QTest::newRow("1280x1024 at 96 dpi") << "desktop" << 0;
+}
+
+// From start to the condensed log without the mouse, with the window's frame
+// on the screen and each control seen whole as it takes the focus, also
+// where the screen has less room than the designed window.
 void Form1KeyboardTest::keyboardOnlyRun()
 {
+    QFETCH(QString, screen);
+    QFETCH(int, scrollBars);
+    QScreen *on = QGuiApplication::primaryScreen();
+    for (QScreen *each : QGuiApplication::screens())
+        on = each->name() == screen ? each : on;
+    m_fixture->close();
+    QVERIFY(m_fixture->start(FormFixture::Wait::Active, on));
+    QCOMPARE(form().screen(), on);
+    QVERIFY(on->availableGeometry().contains(form().frameGeometry()));
+    QCOMPARE(std::ranges::count_if(form().findChildren<QScrollBar *>(), &QWidget::isVisible), scrollBars);
+    if (scrollBars == 0)
+        QCOMPARE(form().size(), QSize(394, 555));
     QTRY_COMPARE(focusName(), QStringLiteral("Text2"));
     QTest::keyClicks(focused(), "K1ABC");
     tabTo("Command3");
@@ -260,6 +308,7 @@ void Form1KeyboardTest::keyboardOnlyRun()
 
     auto *files = control<FileList>(form(), "Files");
     QCOMPARE(focused(), files);
+    QVERIFY(seenWhole(files));
     QTest::keyClick(focused(), Qt::Key_End);
     while (files->selectedName() != "ALL.TXT" && files->currentRow() > 0)
         QTest::keyClick(focused(), Qt::Key_Up);
@@ -267,6 +316,7 @@ void Form1KeyboardTest::keyboardOnlyRun()
     QTest::keyClick(focused(), Qt::Key_Return);
     QCOMPARE(control<TextBox>(form(), "Text1")->text(), QStringLiteral("ALL.TXT"));
     QCOMPARE(focusName(), QStringLiteral("Command1"));
+    QVERIFY(seenWhole(focused()));
 
     ModalBoxCloser closer({}, ModalBoxCloser::Press::Keyboard);
     QTest::keyClick(focused(), Qt::Key_Return);
@@ -282,6 +332,7 @@ void Form1KeyboardTest::keyboardOnlyRun()
         form().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form()));
     QTRY_COMPARE(focusName(), QStringLiteral("Command2"));
+    QVERIFY(seenWhole(focused()));
     QTest::keyClick(focused(), Qt::Key_Return);
     QVERIFY(!form().isVisible());
 }
