@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "KeptLine.h"
 #include "LongLine.h"
 #include "ReadAhead.h"
 #include "SubstringFinder.h"
@@ -84,6 +85,7 @@ private:
     std::size_t condenseLines(const char *data, std::size_t size, bool atEnd);
     std::size_t completeLinesEnd(const char *data, std::size_t size);
     void classify(const char *line, std::size_t length, bool containsCall, bool crLf);
+    bool beginKeptLine(KeptLine::Kind kind);
     void write(const char *data, std::size_t size);
     void writeLine(const char *line, std::size_t length, bool crLf);
     void flush();
