@@ -27,13 +27,6 @@ void BufferRing::emptied(std::uint64_t count)
     publish(m_emptied, count);
 }
 
-bool BufferRing::waitUntilEmptied(std::uint64_t count)
-{
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [&] { return m_stopping || m_emptied >= count || m_failure; });
-    return !m_stopping && !m_failure;
-}
-
 void BufferRing::fail(std::exception_ptr failure)
 {
     {

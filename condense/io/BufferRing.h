@@ -35,9 +35,6 @@ public:
     // Buffers [0, count) are emptied.
     void emptied(std::uint64_t count);
 
-    // Waits until buffers [0, count) are emptied. False once failed.
-    bool waitUntilEmptied(std::uint64_t count);
-
     // The first failure is kept.
     void fail(std::exception_ptr failure);
     // Rethrows the failure, after a wait that ended for it.

@@ -36,8 +36,6 @@ public:
             m_sink.write(m_batch.get(), size);
     }
 
-    std::size_t heldBytes() const { return m_batchSize; }
-
 private:
     ByteSink &m_sink;
     std::size_t m_batchSize;

@@ -10,6 +10,7 @@ ReadAhead::ReadAhead(ByteSource &source, std::size_t chunkSize, std::size_t head
     , m_progress(progress)
     , m_chunkSize(chunkSize)
     , m_headroom(PageAlignedBuffer::wholePages(headroom))
+    , m_next(reading == Reading::Ahead ? &ReadAhead::nextReadAhead : &ReadAhead::nextOnDemand)
 {
     for (auto &buffer : m_buffers)
         buffer = PageAlignedBuffer(m_headroom + chunkSize);
@@ -49,12 +50,8 @@ void ReadAhead::readAll()
     }
 }
 
-ReadAhead::Chunk ReadAhead::next()
+ReadAhead::Chunk ReadAhead::nextReadAhead()
 {
-    if (!m_reader.joinable()) {
-        const std::uint64_t index = m_taken++;
-        return {dataOf(index), readOne(index)};
-    }
     if (m_taken > m_released) {
         m_released = m_taken;
         m_ring.emptied(m_released);
@@ -63,4 +60,10 @@ ReadAhead::Chunk ReadAhead::next()
         m_ring.rethrowFailure();
     const std::uint64_t index = m_taken++;
     return {dataOf(index), m_sizes[index % bufferCount]};
+}
+
+ReadAhead::Chunk ReadAhead::nextOnDemand()
+{
+    const std::uint64_t index = m_taken++;
+    return {dataOf(index), readOne(index)};
 }

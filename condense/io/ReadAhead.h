@@ -14,10 +14,15 @@ class RunProgress;
 
 // Reads a log (GrowingLogReader) on a thread of its own, a few buffers ahead
 // of the one being scanned, so that the system's copying of the file overlaps
-// the scan. Made without the thread, it reads each buffer when it is asked
-// for, into the same buffers and with the same room in front: the way for
-// reads so small that handing each to another thread would cost more than it
-// saves.
+// the scan.
+//
+// Made with Reading::OnDemand it starts no thread and reads each buffer when
+// it is asked for, into the same buffers and with the same room in front.
+// Only the tests read that way: they condense logs thousands of times, in
+// reads from one byte up, where a thread for each condensing and a hand-over
+// for each read would make the suite much slower. The program's run always
+// reads ahead, a megabyte at a time. Which of the two next() does is chosen
+// once, when the object is made.
 //
 // Each buffer keeps `headroom` bytes free in front of its data (rounded up to
 // whole pages, so that the data begins on a page); the caller may put the end
@@ -46,13 +51,15 @@ public:
     // The next piece of the input; the piece returned before is handed back
     // for reading. Rethrows what reading threw, once the pieces read before
     // the failure have been taken.
-    Chunk next();
+    Chunk next() { return (this->*m_next)(); }
 
     std::size_t heldBytes() const { return bufferCount * (m_headroom + m_chunkSize); }
 
 private:
     static constexpr std::size_t bufferCount = 4;
 
+    Chunk nextReadAhead();
+    Chunk nextOnDemand();
     void readAll();
     std::size_t readOne(std::uint64_t index);
     char *dataOf(std::uint64_t index) { return m_buffers[index % bufferCount].get() + m_headroom; }
@@ -66,5 +73,6 @@ private:
     std::uint64_t m_taken = 0;     // buffers handed to the caller
     std::uint64_t m_released = 0;  // buffers the caller has finished with
     BufferRing m_ring{bufferCount};
-    std::thread m_reader;
+    Chunk (ReadAhead::*m_next)();
+    std::thread m_reader;  // none when reading on demand
 };

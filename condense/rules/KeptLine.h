@@ -23,14 +23,15 @@ inline constexpr std::size_t transmitColumn = 8;  // counted from 0: columns 9 t
 // How much of a line's start the marker rules look at.
 inline constexpr std::size_t headSize = transmitColumn + transmitWord.size();
 
-enum class Kind { Dropped, Kept, KeptAfterEmptyLine };
+// KeptWithEmptyLineBefore: kept, and an empty line is written just before it.
+enum class Kind { Dropped, Kept, KeptWithEmptyLineBefore };
 
 // `head` is the line's start, up to headSize bytes of it (the whole line if
 // it is shorter).
 constexpr Kind kindOf(std::string_view head, bool containsCall)
 {
     if (head.starts_with(dateMarker))
-        return Kind::KeptAfterEmptyLine;
+        return Kind::KeptWithEmptyLineBefore;
     const bool transmit = head.size() >= headSize && head.substr(transmitColumn).starts_with(transmitWord);
     return transmit || head.starts_with(separator) || containsCall ? Kind::Kept : Kind::Dropped;
 }

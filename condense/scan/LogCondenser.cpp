@@ -76,7 +76,7 @@ void LogCondenser::condenseBody(ByteSource &input, RunProgress *progress)
         const ReadAhead::Chunk chunk = ahead.next();
         const bool atEnd = chunk.size == 0;
         take(chunk.data, chunk.size, atEnd);
-        m_held = std::max(m_held, ahead.heldBytes() + m_output->heldBytes() + m_carried.capacity()
+        m_held = std::max(m_held, ahead.heldBytes() + m_output->batchSize() + m_carried.capacity()
                                       + m_longLine.heldBytes());
         if (progress != nullptr) {
             progress->advance(chunk.size);
@@ -164,11 +164,8 @@ void LogCondenser::endLongLine()
 {
     m_inLongLine = false;
     m_longLineEndsWithCr = false;
-    const KeptLine::Kind kind = KeptLine::kindOf(m_longLine.head(), m_longLine.containsCall());
-    if (kind == KeptLine::Kind::Dropped)
+    if (!beginKeptLine(KeptLine::kindOf(m_longLine.head(), m_longLine.containsCall())))
         return;
-    if (kind == KeptLine::Kind::KeptAfterEmptyLine)
-        write(CondensedLog::lineEnd.data(), CondensedLog::lineEnd.size());
     flush();
     m_longLine.copy(*m_source, *m_output, m_progress);
     write(CondensedLog::lineEnd.data(), CondensedLog::lineEnd.size());
@@ -232,12 +229,18 @@ std::size_t LogCondenser::condenseLines(const char *data, std::size_t size, bool
 // which is then copied with it.
 void LogCondenser::classify(const char *line, std::size_t length, bool containsCall, bool crLf)
 {
-    const KeptLine::Kind kind =
-        KeptLine::kindOf(std::string_view(line, std::min(length, KeptLine::headSize)), containsCall);
-    if (kind == KeptLine::Kind::KeptAfterEmptyLine)
-        writeLine(line, 0, false);
-    if (kind != KeptLine::Kind::Dropped)
+    const std::string_view head(line, std::min(length, KeptLine::headSize));
+    if (beginKeptLine(KeptLine::kindOf(head, containsCall)))
         writeLine(line, length, crLf);
+}
+
+// Whether a line of this kind is kept; if so, writes what goes before it: the
+// empty line in front of a date marker.
+bool LogCondenser::beginKeptLine(KeptLine::Kind kind)
+{
+    if (kind == KeptLine::Kind::KeptWithEmptyLineBefore)
+        write(CondensedLog::lineEnd.data(), CondensedLog::lineEnd.size());
+    return kind != KeptLine::Kind::Dropped;
 }
 
 void LogCondenser::writeLine(const char *line, std::size_t length, bool crLf)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "KeptLine.h"
 #include "LongLine.h"
 #include "ReadAhead.h"
 #include "SubstringFinder.h"
@@ -40,7 +41,7 @@ public:
     static constexpr std::size_t defaultBufferSize = std::size_t{1} << 20;
 
     // Reads this large or larger are made ahead on a second thread; smaller
-    // ones when they are needed.
+    // ones, which only the tests ask for, when they are needed (ReadAhead).
     static constexpr std::size_t readAheadSize = std::size_t{64} << 10;
 
     // Lines up to this long that run across two reads are joined in front of
@@ -49,8 +50,9 @@ public:
 
     // `callSign` is compared as these bytes: the call as it is written in the
     // log's 8-bit text. `bufferSize` is how much is read at a time (at least 1).
-    // `reading` overrides the choice made by the buffer's size. `joinRoom` is
-    // how long a line cut by a read may be and still be joined in one piece.
+    // `reading` overrides the choice made by the buffer's size, for the tests
+    // that read small pieces ahead too. `joinRoom` is how long a line cut by a
+    // read may be and still be joined in one piece.
     explicit LogCondenser(std::string_view callSign, std::size_t bufferSize = defaultBufferSize,
                           std::size_t joinRoom = defaultJoinRoom);
     LogCondenser(std::string_view callSign, std::size_t bufferSize, ReadAhead::Reading reading,
@@ -83,6 +85,7 @@ private:
     std::size_t condenseLines(const char *data, std::size_t size, bool atEnd);
     std::size_t completeLinesEnd(const char *data, std::size_t size);
     void classify(const char *line, std::size_t length, bool containsCall, bool crLf);
+    bool beginKeptLine(KeptLine::Kind kind);
     void write(const char *data, std::size_t size);
     void writeLine(const char *line, std::size_t length, bool crLf);
     void flush();

@@ -34,7 +34,6 @@ public:
     // The next bytes of the line, none of them a terminator.
     void extend(const char *data, std::size_t size);
 
-    std::uint64_t length() const { return m_length; }
     // The first bytes of the line, up to headSize of them.
     std::string_view head() const { return {m_head, m_headLength}; }
     bool containsCall() const { return m_callAt != npos; }

@@ -6,6 +6,10 @@
 // and uses it where the processor has it. On ARM, NEON (Advanced SIMD) is
 // part of every 64-bit processor; the 32-bit build chooses it at run time,
 // as Debian's armhf asks only for ARMv7 with VFP.
+//
+// Each search chooses its kernels once, when it is made, all in the same way:
+// its kernelsForThisProcessor() fills a small table of functions (Kernels)
+// from what these say, and every look goes through that table.
 #if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
 #include <emmintrin.h>
 #define CLARIFIER_HAVE_SSE2 1

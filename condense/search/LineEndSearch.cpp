@@ -106,23 +106,23 @@ CLARIFIER_TARGET_NEON std::size_t lineStartNeon(const char *data, std::size_t at
 } // namespace
 
 LineEndSearch::LineEndSearch()
-    : m_next(nextPlain)
-    , m_lineStart(lineStartPlain)
+    : m_kernels(kernelsForThisProcessor())
 {
-#ifdef CLARIFIER_HAVE_SSE2
-    m_next = nextSse2;
-    m_lineStart = lineStartSse2;
-#endif
+}
+
+LineEndSearch::Kernels LineEndSearch::kernelsForThisProcessor()
+{
 #ifdef CLARIFIER_AVX2_DISPATCH
-    if (CpuFeatures::hasAvx2()) {
-        m_next = nextAvx2;
-        m_lineStart = lineStartAvx2;
-    }
+    if (CpuFeatures::hasAvx2())
+        return {nextAvx2, lineStartAvx2};
 #endif
 #ifdef CLARIFIER_NEON
-    if (CpuFeatures::hasNeon()) {
-        m_next = nextNeon;
-        m_lineStart = lineStartNeon;
-    }
+    if (CpuFeatures::hasNeon())
+        return {nextNeon, lineStartNeon};
+#endif
+#ifdef CLARIFIER_HAVE_SSE2
+    return {nextSse2, lineStartSse2};
+#else
+    return {nextPlain, lineStartPlain};
 #endif
 }

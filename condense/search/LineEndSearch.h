@@ -4,9 +4,9 @@
 #include <cstddef>
 
 // Finds the CR and LF bytes that end lines, thirty-two bytes at a time with
-// AVX2 and sixteen with SSE2 or NEON. The search for this processor is chosen
-// once, when the object is made, not at every look: a kept line needs two
-// looks, one back to its start and one on to its end, and most lines are
+// AVX2 and sixteen with SSE2 or NEON. The kernels for this processor are
+// chosen once, when the object is made, not at every look: a kept line needs
+// two looks, one back to its start and one on to its end, and most lines are
 // short.
 class LineEndSearch
 {
@@ -18,18 +18,24 @@ public:
     // The first CR or LF in data[from, size), or size.
     std::size_t next(const char *data, std::size_t from, std::size_t size) const
     {
-        return m_next(data, from, size);
+        return m_kernels.next(data, from, size);
     }
 
     // The start of the line that holds position `at`: just after the last CR
     // or LF in data[floor, at), or floor if there is none.
     std::size_t lineStart(const char *data, std::size_t at, std::size_t floor) const
     {
-        return m_lineStart(data, at, floor);
+        return m_kernels.lineStart(data, at, floor);
     }
 
 private:
     using Search = std::size_t (*)(const char *data, std::size_t at, std::size_t bound);
-    Search m_next;
-    Search m_lineStart;
+    struct Kernels
+    {
+        Search next;
+        Search lineStart;
+    };
+    static Kernels kernelsForThisProcessor();
+
+    Kernels m_kernels;
 };

@@ -53,6 +53,22 @@ std::uint32_t markerLineStartBits16(const char *at)
     const __m128i lineStart = _mm_andnot_si128(LineEndVectors::of16(here), LineEndVectors::of16(load16(at - 1)));
     return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_and_si128(lineStart, marker)));
 }
+
+// Steps over whole blocks without a possible marker line start, as long as
+// the vector tests have room (one byte before, roomPast past the block).
+// Returns the first block not passed over, with its bits.
+MarkerLineScanner::QuietBlocksEnd skipQuietBlocksSse2(const char *data, std::size_t base, std::size_t size)
+{
+    while (base > 0 && size - base >= blockSize + roomPast) {
+        std::uint64_t bits = 0;
+        for (std::size_t part = 0; part < blockSize; part += 16)
+            bits |= std::uint64_t{markerLineStartBits16(data + base + part)} << part;
+        if (bits != 0)
+            return {base, bits};
+        base += blockSize;
+    }
+    return {base, 0};
+}
 #endif
 
 #ifdef CLARIFIER_AVX2_DISPATCH
@@ -78,10 +94,8 @@ CLARIFIER_TARGET_AVX2 std::uint64_t markerLineStartBitsAvx2(const char *block)
     return std::uint64_t{markerLineStartBits32(block)} | (std::uint64_t{markerLineStartBits32(block + 32)} << 32);
 }
 
-// Steps over whole blocks without a possible marker line start, as long as
-// the vector tests have room (one byte before, roomPast past the block).
-// Returns the first block not passed over, with its bits.
-CLARIFIER_TARGET_AVX2 MarkerLineScanner::Stop skipQuietBlocksAvx2(const char *data, std::size_t base, std::size_t size)
+// As skipQuietBlocksSse2, thirty-two bytes at a time.
+CLARIFIER_TARGET_AVX2 MarkerLineScanner::QuietBlocksEnd skipQuietBlocksAvx2(const char *data, std::size_t base, std::size_t size)
 {
     while (base > 0 && size - base >= blockSize + roomPast) {
         const std::uint64_t bits = markerLineStartBitsAvx2(data + base);
@@ -106,9 +120,9 @@ CLARIFIER_TARGET_NEON uint8x16_t markerLineStartsNeon(const char *at)
     return vandq_u8(lineStart, marker);
 }
 
-// As skipQuietBlocksAvx2; a block is tested for any marker line start before
+// As skipQuietBlocksSse2; a block is tested for any marker line start before
 // its bits are gathered.
-CLARIFIER_TARGET_NEON MarkerLineScanner::Stop skipQuietBlocksNeon(const char *data, std::size_t base, std::size_t size)
+CLARIFIER_TARGET_NEON MarkerLineScanner::QuietBlocksEnd skipQuietBlocksNeon(const char *data, std::size_t base, std::size_t size)
 {
     while (base > 0 && size - base >= blockSize + roomPast) {
         const char *block = data + base;
@@ -124,21 +138,40 @@ CLARIFIER_TARGET_NEON MarkerLineScanner::Stop skipQuietBlocksNeon(const char *da
 }
 #endif
 
+#ifndef CLARIFIER_HAVE_SSE2
+// Without vector tests nothing is skipped: bitsOf() tests each block byte by
+// byte.
+MarkerLineScanner::QuietBlocksEnd skipNoBlocks(const char *, std::size_t base, std::size_t)
+{
+    return {base, 0};
+}
+#endif
+
 } // namespace
 
 MarkerLineScanner::MarkerLineScanner(const char *data, std::size_t size)
-    : m_data(data)
+    : m_kernels(kernelsForThisProcessor())
+    , m_data(data)
     , m_size(size)
+{
+    load(0);
+}
+
+MarkerLineScanner::Kernels MarkerLineScanner::kernelsForThisProcessor()
 {
 #ifdef CLARIFIER_AVX2_DISPATCH
     if (CpuFeatures::hasAvx2())
-        m_skipQuietBlocks = skipQuietBlocksAvx2;
+        return {skipQuietBlocksAvx2};
 #endif
 #ifdef CLARIFIER_NEON
     if (CpuFeatures::hasNeon())
-        m_skipQuietBlocks = skipQuietBlocksNeon;
+        return {skipQuietBlocksNeon};
 #endif
-    load(0);
+#ifdef CLARIFIER_HAVE_SSE2
+    return {skipQuietBlocksSse2};
+#else
+    return {skipNoBlocks};
+#endif
 }
 
 std::size_t MarkerLineScanner::next(std::size_t from)
@@ -152,16 +185,13 @@ std::size_t MarkerLineScanner::next(std::size_t from)
         }
         if (from >= m_size)
             return m_size;
-        if (m_skipQuietBlocks != nullptr) {
-            const Stop stop = m_skipQuietBlocks(m_data, from, m_size);
-            if (stop.bits != 0) {
-                m_base = stop.base;
-                m_bits = stop.bits;
-                continue;
-            }
-            from = stop.base;  // the rest is too near an end for the vector tests
+        const QuietBlocksEnd end = m_kernels.skipQuietBlocks(m_data, from, m_size);
+        if (end.bits != 0) {
+            m_base = end.base;
+            m_bits = end.bits;
+            continue;
         }
-        load(from);
+        load(end.base);  // the rest is left to the byte tests
     }
 }
 
@@ -171,18 +201,11 @@ void MarkerLineScanner::load(std::size_t base)
     m_bits = base >= m_size ? 0 : bitsOf(base);
 }
 
+// Byte by byte: for the blocks the vector tests have no room around (the
+// first, and those near the end), and for every block on a processor without
+// them.
 std::uint64_t MarkerLineScanner::bitsOf(std::size_t base) const
 {
-#ifdef CLARIFIER_HAVE_SSE2
-    // The vector tests need their room around the block. With AVX2 the skip
-    // has looked at every block with that room already.
-    if (base > 0 && m_size - base >= blockSize + roomPast) {
-        std::uint64_t bits = 0;
-        for (std::size_t part = 0; part < blockSize; part += 16)
-            bits |= std::uint64_t{markerLineStartBits16(m_data + base + part)} << part;
-        return bits;
-    }
-#endif
     const std::size_t count = m_size - base < blockSize ? m_size - base : blockSize;
     std::uint64_t bits = 0;
     for (std::size_t i = 0; i < count; ++i) {

@@ -22,25 +22,33 @@ public:
     // for must not decrease from call to call.
     std::size_t next(std::size_t from);
 
-    // Where a skip over blocks without a marker line start stopped: the
-    // first block not passed over, and its bits. Returned by value, in
-    // registers; a result written through a pointer would cost the stack
-    // check on every step.
-    struct Stop
+    // Where a skip over blocks without a marker line start ended: the first
+    // block with one, and its bits; or, with bits 0, the first block left to
+    // the byte tests: one too near an end for the vector tests (any block,
+    // where the processor has none). Returned by value, in registers; a
+    // result written through a pointer would cost the stack check on every
+    // step.
+    struct QuietBlocksEnd
     {
         std::size_t base;
         std::uint64_t bits;
     };
 
 private:
+    using SkipQuietBlocks = QuietBlocksEnd (*)(const char *data, std::size_t base, std::size_t size);
+    struct Kernels
+    {
+        // Steps over whole blocks without a marker line start.
+        SkipQuietBlocks skipQuietBlocks;
+    };
+    static Kernels kernelsForThisProcessor();
+
     void load(std::size_t base);
     std::uint64_t bitsOf(std::size_t base) const;
 
+    Kernels m_kernels;
     const char *m_data;
     std::size_t m_size;
     std::size_t m_base = 0;   // the bits describe [m_base, m_base + 64)
     std::uint64_t m_bits = 0;
-    // Steps over whole blocks without a marker line start, where the
-    // processor has vector tests for it.
-    Stop (*m_skipQuietBlocks)(const char *data, std::size_t base, std::size_t size) = nullptr;
 };

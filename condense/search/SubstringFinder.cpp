@@ -27,19 +27,64 @@ inline bool sameBytes(const char *a, const char *b, std::size_t length)
     return true;
 }
 
-// Where a vector search stopped: at the match, or at the first start it did
-// not test. Returned by value, in registers; a flag written through a
-// pointer would cost the stack check on every search.
-struct Stop
+// Every candidate start in turn: what is too short for a vector, or every
+// start where the processor has no vector tests.
+std::size_t searchPlain(const char *data, std::size_t start, std::size_t lastStart, const std::string &needle,
+                        std::size_t firstProbe, std::size_t secondProbe)
 {
-    std::size_t at;
-    bool found;
-};
+    const char first = needle[firstProbe];
+    const char second = needle[secondProbe];
+    for (; start <= lastStart; ++start) {
+        if (data[start + firstProbe] == first && data[start + secondProbe] == second
+            && sameBytes(data + start, needle.data(), needle.size()))
+            return start;
+    }
+    return SubstringFinder::npos;
+}
+
+#ifdef CLARIFIER_HAVE_SSE2
+// Thirty-two candidate starts per step, then sixteen; every probe load stays
+// inside the data because the last candidate start is at most lastStart.
+std::size_t searchSse2(const char *data, std::size_t start, std::size_t lastStart, const std::string &needle,
+                       std::size_t firstProbe, std::size_t secondProbe)
+{
+    const __m128i first = _mm_set1_epi8(needle[firstProbe]);
+    const __m128i second = _mm_set1_epi8(needle[secondProbe]);
+    const char *firstBytes = data + firstProbe;
+    const char *secondBytes = data + secondProbe;
+    const char *bytes = needle.data();
+    const std::size_t length = needle.size();
+    const auto candidates = [&](std::size_t at) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(firstBytes + at));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(secondBytes + at));
+        return static_cast<std::uint32_t>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, second))));
+    };
+    while (start <= lastStart && lastStart - start >= 15) {
+        std::uint32_t mask = candidates(start);
+        std::size_t step = 16;
+        if (lastStart - start >= 31) {
+            mask |= candidates(start + 16) << 16;
+            step = 32;
+        }
+        while (mask != 0) {
+            const std::size_t candidate = start + static_cast<std::size_t>(std::countr_zero(mask));
+            if (sameBytes(data + candidate, bytes, length))
+                return candidate;
+            mask &= mask - 1;
+        }
+        start += step;
+    }
+    return searchPlain(data, start, lastStart, needle, firstProbe, secondProbe);
+}
+#endif
 
 #ifdef CLARIFIER_AVX2_DISPATCH
-// Thirty-two candidate starts per step while at least thirty-two remain.
-CLARIFIER_TARGET_AVX2 Stop findAvx2(const char *data, std::size_t start, std::size_t lastStart,
-                                    const std::string &needle, std::size_t firstProbe, std::size_t secondProbe)
+// Thirty-two candidate starts per step while at least thirty-two remain; the
+// rest as searchSse2 does.
+CLARIFIER_TARGET_AVX2 std::size_t searchAvx2(const char *data, std::size_t start, std::size_t lastStart,
+                                             const std::string &needle, std::size_t firstProbe,
+                                             std::size_t secondProbe)
 {
     const __m256i first = _mm256_set1_epi8(needle[firstProbe]);
     const __m256i second = _mm256_set1_epi8(needle[secondProbe]);
@@ -51,12 +96,12 @@ CLARIFIER_TARGET_AVX2 Stop findAvx2(const char *data, std::size_t start, std::si
         while (mask != 0) {
             const std::size_t candidate = start + static_cast<std::size_t>(std::countr_zero(mask));
             if (sameBytes(data + candidate, needle.data(), needle.size()))
-                return {candidate, true};
+                return candidate;
             mask &= mask - 1;
         }
         start += 32;
     }
-    return {start, false};
+    return searchSse2(data, start, lastStart, needle, firstProbe, secondProbe);
 }
 #endif
 
@@ -72,9 +117,10 @@ CLARIFIER_TARGET_NEON std::uint64_t candidatesNeon(const char *at, uint8x16_t fi
 }
 
 // Sixteen candidate starts per step while at least sixteen remain (thirty-two
-// at a time where none of them is a candidate).
-CLARIFIER_TARGET_NEON Stop findNeon(const char *data, std::size_t start, std::size_t lastStart,
-                                    const std::string &needle, std::size_t firstProbe, std::size_t secondProbe)
+// at a time where none of them is a candidate); the rest one by one.
+CLARIFIER_TARGET_NEON std::size_t searchNeon(const char *data, std::size_t start, std::size_t lastStart,
+                                             const std::string &needle, std::size_t firstProbe,
+                                             std::size_t secondProbe)
 {
     const uint8x16_t first = vdupq_n_u8(static_cast<std::uint8_t>(needle[firstProbe]));
     const uint8x16_t second = vdupq_n_u8(static_cast<std::uint8_t>(needle[secondProbe]));
@@ -91,12 +137,12 @@ CLARIFIER_TARGET_NEON Stop findNeon(const char *data, std::size_t start, std::si
         while (mask != 0) {
             const std::size_t candidate = start + static_cast<std::size_t>(std::countr_zero(mask)) / 4;
             if (sameBytes(data + candidate, needle.data(), needle.size()))
-                return {candidate, true};
+                return candidate;
             mask &= mask - 1;
         }
         start += 16;
     }
-    return {start, false};
+    return searchPlain(data, start, lastStart, needle, firstProbe, secondProbe);
 }
 #endif
 
@@ -104,8 +150,7 @@ CLARIFIER_TARGET_NEON Stop findNeon(const char *data, std::size_t start, std::si
 
 SubstringFinder::SubstringFinder(std::string_view needle)
     : m_needle(needle)
-    , m_avx2(CpuFeatures::hasAvx2())
-    , m_neon(CpuFeatures::hasNeon())
+    , m_kernels(kernelsForThisProcessor())
 {
     if (m_needle.size() < 2)
         return;
@@ -127,6 +172,23 @@ SubstringFinder::SubstringFinder(std::string_view needle)
     }
 }
 
+SubstringFinder::Kernels SubstringFinder::kernelsForThisProcessor()
+{
+#ifdef CLARIFIER_AVX2_DISPATCH
+    if (CpuFeatures::hasAvx2())
+        return {searchAvx2};
+#endif
+#ifdef CLARIFIER_NEON
+    if (CpuFeatures::hasNeon())
+        return {searchNeon};
+#endif
+#ifdef CLARIFIER_HAVE_SSE2
+    return {searchSse2};
+#else
+    return {searchPlain};
+#endif
+}
+
 std::size_t SubstringFinder::find(const char *data, std::size_t size, std::size_t from) const
 {
     const std::size_t length = m_needle.size();
@@ -138,66 +200,5 @@ std::size_t SubstringFinder::find(const char *data, std::size_t size, std::size_
         const void *hit = std::memchr(data + from, m_needle[0], size - from);
         return hit ? static_cast<std::size_t>(static_cast<const char *>(hit) - data) : npos;
     }
-
-    const std::size_t lastStart = size - length;
-    std::size_t start = from;
-#ifdef CLARIFIER_AVX2_DISPATCH
-    if (m_avx2) {
-        const Stop stop = findAvx2(data, start, lastStart, m_needle, m_firstProbe, m_secondProbe);
-        if (stop.found)
-            return stop.at;
-        start = stop.at;
-    }
-#endif
-#ifdef CLARIFIER_NEON
-    if (m_neon) {
-        const Stop stop = findNeon(data, start, lastStart, m_needle, m_firstProbe, m_secondProbe);
-        if (stop.found)
-            return stop.at;
-        start = stop.at;
-    }
-#endif
-#ifdef CLARIFIER_HAVE_SSE2
-    const __m128i first = _mm_set1_epi8(m_needle[m_firstProbe]);
-    const __m128i second = _mm_set1_epi8(m_needle[m_secondProbe]);
-    const char *firstBytes = data + m_firstProbe;
-    const char *secondBytes = data + m_secondProbe;
-    const char *needle = m_needle.data();
-    // Thirty-two candidate starts per step, then sixteen; every probe load
-    // stays inside the data because the last candidate start is at most lastStart.
-    const auto candidates = [&](std::size_t at) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(firstBytes + at));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(secondBytes + at));
-        return static_cast<std::uint32_t>(
-            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, second))));
-    };
-    while (start <= lastStart && lastStart - start >= 15) {
-        std::uint32_t mask = candidates(start);
-        std::size_t step = 16;
-        if (lastStart - start >= 31) {
-            mask |= candidates(start + 16) << 16;
-            step = 32;
-        }
-        while (mask != 0) {
-            const std::size_t candidate = start + static_cast<std::size_t>(std::countr_zero(mask));
-            if (sameBytes(data + candidate, needle, length))
-                return candidate;
-            mask &= mask - 1;
-        }
-        start += step;
-    }
-#endif
-    return findScalar(data, start, lastStart);
-}
-
-std::size_t SubstringFinder::findScalar(const char *data, std::size_t from, std::size_t lastStart) const
-{
-    const char first = m_needle[m_firstProbe];
-    const char second = m_needle[m_secondProbe];
-    for (std::size_t start = from; start <= lastStart; ++start) {
-        if (data[start + m_firstProbe] == first && data[start + m_secondProbe] == second
-            && sameBytes(data + start, m_needle.data(), m_needle.size()))
-            return start;
-    }
-    return npos;
+    return m_kernels.search(data, from, size - length, m_needle, m_firstProbe, m_secondProbe);
 }

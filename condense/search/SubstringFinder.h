@@ -11,7 +11,8 @@
 // bytes at sixteen candidate positions at once (SSE2 or NEON; thirty-two with
 // AVX2) and compares the whole needle only where both agree. The two bytes
 // are chosen to be rare in decoder logs (letters rather than digits, blanks
-// or punctuation), so whole comparisons are few.
+// or punctuation), so whole comparisons are few. The kernel for this
+// processor is chosen once, when the finder is made.
 class SubstringFinder
 {
 public:
@@ -27,11 +28,18 @@ public:
     std::size_t length() const { return m_needle.size(); }
 
 private:
-    std::size_t findScalar(const char *data, std::size_t from, std::size_t lastStart) const;
+    // The first start in [start, lastStart] where the needle (of two bytes or
+    // more) lies in data, or npos.
+    using Search = std::size_t (*)(const char *data, std::size_t start, std::size_t lastStart,
+                                   const std::string &needle, std::size_t firstProbe, std::size_t secondProbe);
+    struct Kernels
+    {
+        Search search;
+    };
+    static Kernels kernelsForThisProcessor();
 
     std::string m_needle;
     std::size_t m_firstProbe = 0;  // offsets of the two bytes tested first
     std::size_t m_secondProbe = 0;
-    bool m_avx2;
-    [[maybe_unused]] bool m_neon;
+    Kernels m_kernels;
 };

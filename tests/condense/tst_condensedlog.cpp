@@ -42,11 +42,17 @@ void CondensedLogTest::fileNameKeepsTheCallInsideItsFolder()
 
 void CondensedLogTest::separatorIsAlwaysInserted_data()
 {
-    const std::string sep(1, RunPaths::separator());
     QTest::addColumn<std::string>("folder");
     QTest::addColumn<std::string>("joined");
-    QTest::newRow("folder") << "logs"s << "logs" + sep + "ALL.TXT";
-    QTest::newRow("root doubles the separator") << sep << sep + sep + "ALL.TXT";
+#ifdef _WIN32
+    QTest::newRow("folder") << "logs"s << "logs\\ALL.TXT"s;
+    QTest::newRow("root doubles the separator") << "\\"s << "\\\\ALL.TXT"s;
+    QTest::newRow("forward slashes become the system's") << "C:/WSJT/logs"s << "C:\\WSJT\\logs\\ALL.TXT"s;
+#else
+    QTest::newRow("folder") << "logs"s << "logs/ALL.TXT"s;
+    QTest::newRow("root doubles the separator") << "/"s << "//ALL.TXT"s;
+    QTest::newRow("backslashes are part of a name") << "a\\b"s << "a\\b/ALL.TXT"s;
+#endif
 }
 
 void CondensedLogTest::separatorIsAlwaysInserted()

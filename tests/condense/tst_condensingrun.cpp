@@ -1,22 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandButton.h"
 #include "CondensedLog.h"
-#include "CondensingRun.h"
 #include "DesktopRunEnvironment.h"
 #include "FileError.h"
-#include "ModalBoxCloser.h"
+#include "FileRefusals.h"
 #include "OutputFile.h"
 #include "ReferenceCondenser.h"
 #include "SlowRun.h"
 #include "RunProgress.h"
 #include "StringPrinting.h"
 #include "TestFiles.h"
+#include "platform/RunInFolder.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -89,9 +88,18 @@ private:
     Fault m_fault;
 };
 
+const std::string earlierCondensedLog = "the earlier condensed log\r\n";
+
 } // namespace
 
-class CondensingRunTest : public QObject
+// Makes the earlier condensed log at `output`, for a run for `call`.
+using MakeEarlier = std::function<void(const std::string &call, const QString &output)>;
+// Lays out the test's folder before the run.
+using SetUp = std::function<void()>;
+Q_DECLARE_METATYPE(MakeEarlier)
+Q_DECLARE_METATYPE(SetUp)
+
+class CondensingRunTest : public RunInFolder
 {
     Q_OBJECT
 
@@ -106,28 +114,14 @@ private slots:
     void outputFolderThatCannotExist();
 
 private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
-    bool run(RunEnvironment &environment, const std::string &call);
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    CommandButton m_button;
-    std::unique_ptr<ModalBoxCloser> m_closer;
     QString m_captionWhileBoxShown;
 };
 
 void CondensingRunTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    startInNewFolder([this] { m_captionWhileBoxShown = m_button.text(); });
     writeFile(path("ALL.TXT"), decoderLog());
     m_button.setText(QStringLiteral("designed caption"));
-    m_closer = std::make_unique<ModalBoxCloser>([this] { m_captionWhileBoxShown = m_button.text(); });
-}
-
-bool CondensingRunTest::run(RunEnvironment &environment, const std::string &call)
-{
-    CondensingRun condensingRun(environment, m_button);
-    return condensingRun.perform({m_dir->path().toStdString(), "ALL.TXT", call, call});
 }
 
 void CondensingRunTest::writesTheCondensedLogAndAnnouncesIt_data()
@@ -145,7 +139,7 @@ void CondensingRunTest::writesTheCondensedLogAndAnnouncesIt()
     QFETCH(QString, call);
     QFETCH(QString, fileName);
     DesktopRunEnvironment environment;
-    QVERIFY(run(environment, call.toStdString()));
+    QVERIFY(run(environment, {}, call.toStdString()));
 
     QCOMPARE(readBytes(path(fileName)), referenceCondense(decoderLog(), call.toStdString()));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
@@ -165,45 +159,54 @@ void CondensingRunTest::replacesAnEarlierCondensedLog_data()
 {
     using P = QFileDevice;
     QTest::addColumn<std::string>("call");
+    QTest::addColumn<MakeEarlier>("makeEarlier");
     QTest::addColumn<int>("permissions");  // of the earlier file; 0: as made
-    QTest::newRow("earlier, longer condensed log") << "K1ABC"s << 0;
+    QTest::addColumn<bool>("otherOwner");  // the earlier file given to another user and group
+    const MakeEarlier longer = [](const std::string &, const QString &output) {
+        writeFile(output, "an earlier, longer condensed log " + std::string(900000, 'x'));
+    };
+    const MakeEarlier byARun = [this](const std::string &call, const QString &) {
+        DesktopRunEnvironment environment;
+        QVERIFY(run(environment, {}, call));
+    };
+    QTest::newRow("earlier, longer condensed log") << "K1ABC"s << longer << 0 << false;
     QTest::newRow("read-only earlier file keeps its mode")
-        << "K1ABC"s << int(P::ReadOwner | P::ReadGroup | P::ReadOther);
+        << "K1ABC"s << longer << int(P::ReadOwner | P::ReadGroup | P::ReadOther) << false;
 #ifdef Q_OS_UNIX
-    QTest::newRow("0464 kept") << "K1ABC"s << int(P::ReadOwner | P::ReadGroup | P::WriteGroup | P::ReadOther);
-    QTest::newRow("owner and group kept when run as root") << "K1ABC"s << 0;
+    QTest::newRow("0464 kept")
+        << "K1ABC"s << longer << int(P::ReadOwner | P::ReadGroup | P::WriteGroup | P::ReadOther) << false;
+    QTest::newRow("owner and group kept when run as root") << "K1ABC"s << longer << 0 << true;
 #endif
     // The longest name a file system takes: 6 + 237 + 12 bytes.
-    QTest::newRow("255-byte name, run twice") << std::string(237, 'W') << 0;
+    QTest::newRow("255-byte name, run twice") << std::string(237, 'W') << byARun << 0 << false;
 }
 
 void CondensingRunTest::replacesAnEarlierCondensedLog()
 {
     QFETCH(std::string, call);
+    QFETCH(MakeEarlier, makeEarlier);
     QFETCH(int, permissions);
-    const QString tag = QTest::currentDataTag();
+    QFETCH(bool, otherOwner);
     const QString output = path(QString::fromStdString(CondensedLog::fileNameFor(call)));
-    DesktopRunEnvironment environment;
-    if (tag.contains("run twice"))
-        QVERIFY(run(environment, call));
-    else
-        writeFile(output, "an earlier, longer condensed log " + std::string(900000, 'x'));
+    makeEarlier(call, output);
+    if (QTest::currentTestFailed())
+        return;
     if (permissions != 0)
         QVERIFY(QFile::setPermissions(output, QFileDevice::Permissions(permissions)));
 #ifdef Q_OS_UNIX
-    const bool owner = tag.contains("owner");
-    if (owner && geteuid() != 0)
+    if (otherOwner && geteuid() != 0)
         QSKIP("Only root can give the earlier file another owner.");
-    if (owner)
+    if (otherOwner)
         QCOMPARE(chown(QFile::encodeName(output).constData(), 4321, 5432), 0);
     struct stat before {};
     QCOMPARE(stat(QFile::encodeName(output).constData(), &before), 0);
 #endif
     const QFileDevice::Permissions permissionsBefore = QFile::permissions(output);
 
-    QVERIFY(run(environment, call));
+    DesktopRunEnvironment environment;
+    QVERIFY(run(environment, {}, call));
     QCOMPARE(readBytes(output), referenceCondense(decoderLog(), call));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2);
+    QCOMPARE(entries().size(), 2);
     QCOMPARE(QFile::permissions(output), permissionsBefore);
 #ifdef Q_OS_UNIX
     struct stat after {};
@@ -219,19 +222,29 @@ void CondensingRunTest::replacesAnEarlierCondensedLog()
 void CondensingRunTest::failureLeavesTheEarlierLogAndSaysWhy_data()
 {
     QTest::addColumn<int>("fault");
+    QTest::addColumn<std::string>("call");
+    QTest::addColumn<SetUp>("setUp");
     QTest::addColumn<QString>("expectedFile");
     QTest::addColumn<QString>("expectedReason");
+    QTest::addColumn<int>("inputsOpened");  // 0: the run failed before it opened the log
+    const QString output = "jt65a_K1ABC_logfile.txt";
+    const SetUp earlierLog = [this, output] { writeFile(path(output), earlierCondensedLog); };
+    const SetUp noLog = [this, earlierLog] {
+        QVERIFY(QFile::remove(path("ALL.TXT")));
+        earlierLog();
+    };
+    const SetUp folderAtOutput = [this, output] { QVERIFY(QDir(m_dir->path()).mkdir(output)); };
+    const auto none = int(FaultyEnvironment::Fault::None);
     // The system's own words for a missing file differ between systems.
     QFile missing(QDir(QDir::tempPath()).filePath("a file that is not there.txt"));
     QVERIFY(!missing.open(QIODevice::ReadOnly));
-    QTest::newRow("no log in the folder") << int(FaultyEnvironment::Fault::None) << "ALL.TXT"
-                                          << missing.errorString();
-    QTest::newRow("condensed log's name taken by a folder") << int(FaultyEnvironment::Fault::None)
-                                                            << "jt65a_K1ABC_logfile.txt" << "";
-    QTest::newRow("read error half-way") << int(FaultyEnvironment::Fault::Read) << "ALL.TXT"
-                                         << "Input/output error";
-    QTest::newRow("write error half-way") << int(FaultyEnvironment::Fault::Write)
-                                          << "jt65a_K1ABC_logfile.txt" << "No space left on device";
+    QTest::newRow("no log in the folder") << none << "K1ABC"s << noLog << "ALL.TXT" << missing.errorString() << 1;
+    QTest::newRow("condensed log's name taken by a folder")
+        << none << "K1ABC"s << folderAtOutput << output << QString::fromUtf8(FileRefusals::outputIsFolder) << 0;
+    QTest::newRow("read error half-way")
+        << int(FaultyEnvironment::Fault::Read) << "K1ABC"s << earlierLog << "ALL.TXT" << "Input/output error" << 1;
+    QTest::newRow("write error half-way") << int(FaultyEnvironment::Fault::Write) << "K1ABC"s << earlierLog
+                                          << output << "No space left on device" << 1;
     // A name longer than any folder takes (268 bytes) fails before the log is read.
 #ifdef Q_OS_WIN
     // Windows' own words for a name its file systems cannot hold (ERROR_FILENAME_EXCED_RANGE).
@@ -241,29 +254,27 @@ void CondensingRunTest::failureLeavesTheEarlierLogAndSaysWhy_data()
     QVERIFY(!tooLong.open(QIODevice::WriteOnly));
     const QString tooLongReason = tooLong.errorString();
 #endif
-    QTest::newRow("name too long") << int(FaultyEnvironment::Fault::None) << "jt65a_WWWW" << tooLongReason;
+    QTest::newRow("name too long")
+        << none << std::string(250, 'W') << earlierLog << "jt65a_WWWW" << tooLongReason << 0;
 }
 
 void CondensingRunTest::failureLeavesTheEarlierLogAndSaysWhy()
 {
     QFETCH(int, fault);
+    QFETCH(std::string, call);
+    QFETCH(SetUp, setUp);
     QFETCH(QString, expectedFile);
     QFETCH(QString, expectedReason);
+    QFETCH(int, inputsOpened);
     const QString output = path("jt65a_K1ABC_logfile.txt");
-    const std::string earlier = "the earlier condensed log\r\n";
-    if (QString(QTest::currentDataTag()).startsWith("no log"))
-        QVERIFY(QFile::remove(path("ALL.TXT")));
-    if (QString(QTest::currentDataTag()).startsWith("condensed log's name"))
-        QVERIFY(QDir(m_dir->path()).mkdir("jt65a_K1ABC_logfile.txt"));
-    else
-        writeFile(output, earlier);
-    const QStringList before = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    setUp();
+    if (QTest::currentTestFailed())
+        return;
+    const QStringList before = entries();
 
-    const bool tooLong = QString(QTest::currentDataTag()).startsWith("name too long");
     FaultyEnvironment environment(static_cast<FaultyEnvironment::Fault>(fault));
-    QVERIFY(!run(environment, tooLong ? std::string(250, 'W') : "K1ABC"));
-    if (tooLong)
-        QCOMPARE(environment.inputsOpened, 0);
+    QVERIFY(!run(environment, {}, call));
+    QCOMPARE(environment.inputsOpened, inputsOpened);
 
     QCOMPARE(m_closer->boxes.size(), 1);
     const ModalBoxCloser::Box box = m_closer->boxes.first();
@@ -272,9 +283,9 @@ void CondensingRunTest::failureLeavesTheEarlierLogAndSaysWhy()
     QVERIFY2(box.text.contains(expectedFile), qPrintable(box.text));
     QVERIFY2(box.text.contains(expectedReason), qPrintable(box.text));
     QCOMPARE(m_button.text(), QStringLiteral("Clarify the raw JT65a logfile now."));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    QCOMPARE(entries(), before);
     if (QFileInfo(output).isFile())
-        QCOMPARE(readBytes(output), earlier);
+        QCOMPARE(readBytes(output), earlierCondensedLog);
 }
 
 void CondensingRunTest::outputFolderThatCannotExist()

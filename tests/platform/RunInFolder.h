@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,13 +24,14 @@ protected:
         "\r\nUTC Date: 2008 Mar 05\r\n000100  Transmitting:  JT65A   CQ K1ABC FN42\r\n"
         "000200   1  -21  0.3   -3  2 * K1ABC W9XYZ EN37\r\n";
 
-    void startInNewFolder()
+    // `whileBoxShown` is called each time a message box is up.
+    void startInNewFolder(std::function<void()> whileBoxShown = {})
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_elsewhere = std::make_unique<QTemporaryDir>();
         QVERIFY(m_elsewhere->isValid());
-        m_closer = std::make_unique<ModalBoxCloser>();
+        m_closer = std::make_unique<ModalBoxCloser>(std::move(whileBoxShown));
     }
 
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -38,12 +40,12 @@ protected:
         return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 
-    // Condenses ALL.TXT of `folder` (the test's own, unless named) for K1ABC.
-    bool run(RunEnvironment &environment, const QString &folder = {})
+    // Condenses ALL.TXT of `folder` (the test's own, unless named) for `call`.
+    bool run(RunEnvironment &environment, const QString &folder = {}, const std::string &call = "K1ABC")
     {
         CondensingRun condensingRun(environment, m_button);
         const std::string inFolder = (folder.isEmpty() ? m_dir->path() : folder).toStdString();
-        return condensingRun.perform({inFolder, "ALL.TXT", "K1ABC", "K1ABC"});
+        return condensingRun.perform({inFolder, "ALL.TXT", call, call});
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
