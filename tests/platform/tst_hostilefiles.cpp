@@ -2,15 +2,21 @@
 #include "ByteSource.h"
 #include "DesktopRunEnvironment.h"
 #include "FileError.h"
+#include "LabelLines.h"
 #include "ModalBoxCloser.h"
 #include "ReferenceCondenser.h"
 #include "RunInFolder.h"
 #include "TestFiles.h"
 #include "WindowGoneWatch.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
+#include <QLabel>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -83,6 +89,8 @@ private slots:
     void leftoversOfEndedRunsAreRemoved();
     void messagesShowNamesAsTheyAre_data();
     void messagesShowNamesAsTheyAre();
+    void messagesShowTheirWholeText_data();
+    void messagesShowTheirWholeText();
     void windowDestroyedByAnotherProgram_data();
     void windowDestroyedByAnotherProgram();
 
@@ -310,6 +318,81 @@ void HostileFilesTest::messagesShowNamesAsTheyAre()
     const ModalBoxCloser::Box box = m_closer->boxes.first();
     QCOMPARE(box.textFormat, Qt::PlainText);
     QVERIFY2(box.text.contains(QDir::toNativeSeparators(inFolder)), qPrintable(box.text));
+}
+
+void HostileFilesTest::messagesShowTheirWholeText_data()
+{
+    QTest::addColumn<QString>("folder");  // below one as short as "/tmp/x"
+    QTest::addColumn<QString>("kind");    // what the run meets there
+    QTest::addColumn<qreal>("scale");     // of the text, against the screen
+    QTest::addColumn<bool>("grows");      // to that scale while the box is shown
+    const QString home = ".local/share/WSJT-X";
+    const QString rig = ".var/app/io.sourceforge.wsjt.wsjtx/data/WSJT-X - IC-7300 and a long rig name";
+    const QString wide = rig + "/a second long folder with the older logs of the rig in it";
+    QTest::newRow("log gone, short folder") << "p" << "log gone" << 1.0 << false;
+    QTest::newRow("log gone, home folder") << home << "log gone" << 1.0 << false;
+    QTest::newRow("log gone, rig's Flatpak folder") << rig << "log gone" << 1.0 << false;
+    QTest::newRow("log gone, folder wider than the screen") << wide << "log gone" << 1.0 << false;
+    QTest::newRow("log gone, short folder, growing to 150 % while shown") << "p" << "log gone" << 1.5 << true;
+    QTest::newRow("log gone, home folder, 200 %") << home << "log gone" << 2.0 << false;
+    QTest::newRow("condensed, home folder, 150 %") << home << "condensed" << 1.5 << false;
+    QTest::newRow("folder refused, in a home folder") << "tester" << "folder" << 1.0 << false;
+#ifdef Q_OS_UNIX
+    QTest::newRow("link refused, in a home folder") << "tester" << "link" << 1.0 << false;
+#endif
+}
+
+// Each line of a box's text is shown to its end and its title whole, the box
+// within the screen; a path stays on one line where the screen has room.
+void HostileFilesTest::messagesShowTheirWholeText()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, kind);
+    QFETCH(qreal, scale);
+    QFETCH(bool, grows);
+    const QFont font = QApplication::font();
+    const auto restoreFont = qScopeGuard([font] { QApplication::setFont(font); });
+    QFont scaled = font;
+    scaled.setPointSizeF(font.pointSizeF() * scale);
+    if (!grows)
+        QApplication::setFont(scaled);
+    const QTemporaryDir top(QDir::tempPath() + "/x-XXXXXX");
+    const QString inFolder = top.filePath(folder), output = inFolder + "/jt65a_K1ABC_logfile.txt";
+    QVERIFY(QDir().mkpath(kind == "folder" ? output : inFolder));
+    if (kind != "log gone")
+        writeFile(inFolder + "/ALL.TXT", theLog);
+    if (kind == "link")
+        QVERIFY(QFile::link(m_elsewhere->filePath("notes.txt"), output));
+    const QString named = QDir::toNativeSeparators(kind == "log gone" ? inFolder + "/ALL.TXT" : output);
+
+    m_closer = std::make_unique<ModalBoxCloser>([&] {
+        QWidget *box = QApplication::activeModalWidget();
+        const auto *label = box->findChild<QLabel *>("qt_msgbox_label");
+        QVERIFY(label != nullptr);
+        if (grows) {  // as the desktop's font changes: the font reaches the box, which is laid out again
+            QApplication::setFont(scaled);
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::sendPostedEvents(box, QEvent::LayoutRequest);
+        }
+        // The label as wide as its widest line (or word, where it wraps), as high as its lines.
+        QVERIFY(label->minimumSizeHint().width() <= label->contentsRect().width());
+        QVERIFY(label->heightForWidth(label->width()) <= label->height());
+        QVERIFY(box->rect().contains(label->geometry()));
+        const QRect screen = box->screen()->availableGeometry(), frame = box->frameGeometry();
+        QVERIFY(screen.contains(frame));
+        // The title in the desktop's title font, beside three buttons as wide as its line is high.
+        const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+        QVERIFY(frame.width() >= std::min(title.horizontalAdvance(box->windowTitle()) + 3 * title.height(),
+                                          screen.width()));
+        // A path that fits beside the rest of the box, with a character to spare.
+        const QFontMetrics text = label->fontMetrics();
+        if (text.horizontalAdvance(named + 'M') + frame.width() - label->contentsRect().width() <= screen.width())
+            QVERIFY2(onOneLine(label, named), qPrintable(named));
+    });
+    DesktopRunEnvironment environment;
+    QCOMPARE(run(environment, inFolder), kind == "condensed");
+    QCOMPARE(m_closer->boxes.size(), 1);
+    QVERIFY2(m_closer->boxes.first().text.contains(named), qPrintable(m_closer->boxes.first().text));
 }
 
 void HostileFilesTest::windowDestroyedByAnotherProgram_data()

@@ -5,6 +5,7 @@
 #include "FolderLister.h"
 #include "FormControls.h"
 #include "FormFixture.h"
+#include "LabelLines.h"
 #include "ModalBoxCloser.h"
 #include "NativePaths.h"
 #include "ReferenceCondenser.h"
@@ -18,7 +19,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextLayout>
 
 #include <condition_variable>
 #include <cstdio>
@@ -42,24 +42,6 @@ const QString olderFlatpak = QStringLiteral(".var/app/edu.princeton.physics.WSJT
 QString native(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-// Whether the label lays out `part` of its text on one line, as it wraps it.
-bool onOneLine(const QLabel *label, const QString &part)
-{
-    const qsizetype from = label->text().indexOf(part);
-    if (from < 0)
-        return false;
-    QTextLayout layout(label->text(), label->font());
-    QTextOption wrapping;
-    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(wrapping);
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
-        line.setLineWidth(label->contentsRect().width());
-    layout.endLayout();
-    return layout.lineForTextPosition(int(from)).lineNumber()
-           == layout.lineForTextPosition(int(from + part.size() - 1)).lineNumber();
 }
 
 // The system's lister, but the look at one folder's log does not answer
