@@ -165,7 +165,9 @@ void Form1::Label4_Click()
 void Form1::Command1_Click()
 {
     DesktopRunEnvironment environment(this);
-    CondensingRun run(environment, *Command1);
+    CondensingRun run(environment, [this](const std::string &caption) {
+        Command1->setCaption(QString::fromStdString(caption));
+    });
     // The folder and the file by their own bytes, also where those are no valid text.
     const bool written = run.perform({NativePaths::toNative(Folder->path()).toStdString(),
                                       NativePaths::toNative(Text1->name()).toStdString(),

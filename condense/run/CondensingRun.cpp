@@ -6,7 +6,6 @@
 #include "FileError.h"
 #include "LogCondenser.h"
 #include "OutputFile.h"
-#include "RunButton.h"
 #include "RunCancelled.h"
 #include "RunEnvironment.h"
 #include "RunPaths.h"
@@ -35,15 +34,15 @@ std::string fileFailureMessage(const FileError &error, const std::string &inputP
 
 } // namespace
 
-CondensingRun::CondensingRun(RunEnvironment &environment, RunButton &button)
+CondensingRun::CondensingRun(RunEnvironment &environment, ShowCaption showCaption)
     : m_environment(environment)
-    , m_button(button)
+    , m_showCaption(std::move(showCaption))
 {
 }
 
 bool CondensingRun::perform(const CondenseRequest &request)
 {
-    m_button.setCaption(standbyCaption);
+    m_showCaption(standbyCaption);
 
     const std::string inputPath = RunPaths::join(request.folderPath, request.logFileName);
     const std::string outputPath = RunPaths::join(
@@ -70,11 +69,11 @@ bool CondensingRun::perform(const CondenseRequest &request)
 
     if (failure) {
         showFailure(failure, inputPath);
-        m_button.setCaption(readyCaption);
+        m_showCaption(readyCaption);
         return false;
     }
     m_environment.showInformation(completionMessage(outputPath));
-    m_button.setCaption(readyCaption);
+    m_showCaption(readyCaption);
     return true;
 }
 

@@ -2,9 +2,9 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 #include <string>
 
-class RunButton;
 class RunEnvironment;
 
 // What the run button's click hands to the condensing run.
@@ -40,7 +40,11 @@ public:
     static constexpr const char *cancelledMessage =
         "The run was cancelled. Nothing was changed.";
 
-    CondensingRun(RunEnvironment &environment, RunButton &button);
+    // Shows a caption on the run button; the window shows it while the run
+    // goes on.
+    using ShowCaption = std::function<void(const std::string &caption)>;
+
+    CondensingRun(RunEnvironment &environment, ShowCaption showCaption);
 
     bool perform(const CondenseRequest &request);
 
@@ -52,5 +56,5 @@ private:
     void showFailure(const std::exception_ptr &failure, const std::string &inputPath);
 
     RunEnvironment &m_environment;
-    RunButton &m_button;
+    ShowCaption m_showCaption;
 };

@@ -11,9 +11,9 @@ CommandButton::CommandButton(QWidget *parent)
 {
 }
 
-void CommandButton::setCaption(const std::string &caption)
+void CommandButton::setCaption(const QString &caption)
 {
-    setText(QString::fromStdString(caption));
+    setText(caption);
     repaint();
 }
 

@@ -1,23 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "RunButton.h"
-
 #include <QPushButton>
 
 // A command button. Its click is QPushButton::clicked, by the mouse or, when
 // it has the focus, by an activation key (Enter, keypad Enter or Space, as
 // the file list chooses); with the focus it shows a dotted
-// rectangle inside its edge. As the run button its caption can be
-// rewritten by the run.
-class CommandButton : public QPushButton, public RunButton
+// rectangle inside its edge.
+class CommandButton : public QPushButton
 {
     Q_OBJECT
 
 public:
     explicit CommandButton(QWidget *parent = nullptr);
 
-    void setCaption(const std::string &caption) override;
+    // Replaces the caption and draws it at once, as the run button does when
+    // a run begins and ends.
+    void setCaption(const QString &caption);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

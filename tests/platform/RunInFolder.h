@@ -43,7 +43,9 @@ protected:
     // Condenses ALL.TXT of `folder` (the test's own, unless named) for `call`.
     bool run(RunEnvironment &environment, const QString &folder = {}, const std::string &call = "K1ABC")
     {
-        CondensingRun condensingRun(environment, m_button);
+        CondensingRun condensingRun(environment, [this](const std::string &caption) {
+            m_button.setCaption(QString::fromStdString(caption));
+        });
         const std::string inFolder = (folder.isEmpty() ? m_dir->path() : folder).toStdString();
         return condensingRun.perform({inFolder, "ALL.TXT", call, call});
     }
