@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Artwork.h"
 
+#include "FormDesign.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -12,7 +14,8 @@ namespace Artwork {
 
 namespace {
 
-const QColor windowGreen(0, 192, 0);
+// The pictures' background is the window's own colour.
+const QColor windowGreen = FormDesign::colour(FormDesign::windowBackColour);
 const QColor skin(255, 204, 204);
 
 QPainterPath roundedBox(const QRectF &box, double radius)

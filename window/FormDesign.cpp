@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace FormDesign {
 
@@ -183,16 +182,18 @@ QHash<QString, QWidget *> build(QWidget *surface)
                 ->setPromptFor(byName.value(QString::fromUtf8(design.promptFor)));
     }
 
-    // The focus moves through the controls that take it by tab index.
-    std::vector<const Control *> byTabIndex;
+    // The focus moves through the controls that take it by tab index, the
+    // table's own order.
+    static_assert(std::ranges::is_sorted(table, {}, &Control::tabIndex));
+    QWidget *previous = nullptr;
     for (const Control &design : table) {
-        if (design.kind != Label && design.kind != PictureBox)
-            byTabIndex.push_back(&design);
+        if (design.kind == Label || design.kind == PictureBox)
+            continue;
+        QWidget *control = byName.value(QString::fromUtf8(design.name));
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
     }
-    std::ranges::sort(byTabIndex, {}, &Control::tabIndex);
-    for (std::size_t i = 1; i < byTabIndex.size(); ++i)
-        QWidget::setTabOrder(byName.value(QString::fromUtf8(byTabIndex[i - 1]->name)),
-                             byName.value(QString::fromUtf8(byTabIndex[i]->name)));
 
     // Raising from back to front leaves the first of the list in front.
     for (auto name = std::rbegin(stacking); name != std::rend(stacking); ++name)
