@@ -78,7 +78,7 @@ void Form::showEvent(QShowEvent *event)
         return;
     m_shown = true;
     const QMargins frame = knownFrame(windowHandle());
-    fitScreen(frame.isNull() ? frameAllowance : frame);
+    fitScreen(frame.isNull() ? frameAllowance : frame, frame.isNull() ? Placing::SizeOnly : Placing::Centre);
     windowHandle()->installEventFilter(this);
 }
 
@@ -88,7 +88,7 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
         windowHandle()->removeEventFilter(this);
         const QMargins frame = knownFrame(windowHandle());
         if (!frame.isNull())
-            fitScreen(frame);
+            fitScreen(frame, Placing::Centre);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -97,7 +97,10 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
 // with the frame; else as large as the room allows, with room for the scroll
 // bars it then needs (one beside takes width, one below height), and the
 // window centred in the room. Where it is not cut, the desktop places it.
-void Form::fitScreen(const QMargins &frame)
+// A window is moved only once its frame is known: moved before the desktop
+// has framed it, it may be framed around where it was put, the frame
+// standing off the screen.
+void Form::fitScreen(const QMargins &frame, Placing placing)
 {
     const QRect room = screen()->availableGeometry();
     const QSize space = room.size().shrunkBy(frame);
@@ -110,6 +113,6 @@ void Form::fitScreen(const QMargins &frame)
                        std::min(designed.height() + (wide ? bars.height() : 0), space.height()));
     if (client != size())
         resize(client);
-    if (tall || wide)
+    if ((tall || wide) && placing == Placing::Centre)
         move(room.center() - QRect(QPoint(), client.grownBy(frame)).center());
 }

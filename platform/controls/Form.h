@@ -41,7 +41,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void fitScreen(const QMargins &frame);
+    enum class Placing { SizeOnly, Centre };
+    void fitScreen(const QMargins &frame, Placing placing);
 
     ClientArea *m_clientArea;
     bool m_shown = false;
