@@ -18,6 +18,7 @@ if(CLARIFIER_SANITIZE)
     # What the tests run with, also when ctest is called by hand.
     set(CLARIFIER_SANITIZER_ENVIRONMENT
         "ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:check_initialization_order=1"
+        "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp"
         "UBSAN_OPTIONS=print_stacktrace=1"
         "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=${CMAKE_SOURCE_DIR}/tests/tsan.supp")
     if(CLARIFIER_SANITIZE MATCHES "address" AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
