@@ -88,9 +88,23 @@ FittedMessageBox::FittedMessageBox(Icon icon, const QString &title, const QStrin
 bool FittedMessageBox::event(QEvent *event)
 {
     const bool handled = QMessageBox::event(event);
-    if (event->type() == QEvent::LayoutRequest && isVisible())
+    if (event->type() == QEvent::LayoutRequest && isVisible()) {
         fitText();
+        keepOnScreen();
+    }
     return handled;
+}
+
+// A box that has grown where it stands (the desktop's font grew) is moved
+// back within the screen.
+void FittedMessageBox::keepOnScreen()
+{
+    const QRect room = screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    if (room.contains(frame))
+        return;
+    move(std::clamp(frame.x(), room.left(), std::max(room.left(), room.right() + 1 - frame.width())),
+         std::clamp(frame.y(), room.top(), std::max(room.top(), room.bottom() + 1 - frame.height())));
 }
 
 void FittedMessageBox::showEvent(QShowEvent *event)

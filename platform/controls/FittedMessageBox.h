@@ -27,4 +27,5 @@ protected:
 
 private:
     void fitText();
+    void keepOnScreen();
 };
