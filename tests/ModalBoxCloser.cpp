@@ -30,3 +30,13 @@ void ModalBoxCloser::poll()
     else
         box->reject();
 }
+
+QList<ModalBoxCloser::Box> ModalBoxCloser::answered() const
+{
+    QList<Box> kept;
+    for (const Box &box : boxes) {
+        if (!(box.icon == QMessageBox::Warning && box.text.contains(QStringLiteral(" does not answer."))))
+            kept.append(box);
+    }
+    return kept;
+}

@@ -31,6 +31,11 @@ public:
 
     QList<Box> boxes;
 
+    // The boxes but those that tell of a folder or drive that does not
+    // answer: on a loaded machine (Wine's first look at a drive root) a
+    // folder may take longer than the folder reader's deadline to come.
+    QList<Box> answered() const;
+
 private:
     void poll();
 

@@ -207,6 +207,7 @@ void Form1BrowserTest::singleClickOnAFolderOnlySelects()
 // that was chosen there.
 void Form1BrowserTest::openedFolderIsWhereTheRunReads()
 {
+    ModalBoxCloser closer;
     QTest::keyClicks(control(form(), "Text2"), "K1ABC");
     click(form(), "Command3");
     auto *folder = control<FolderList>(form(), "Folder");
@@ -217,9 +218,9 @@ void Form1BrowserTest::openedFolderIsWhereTheRunReads()
     QTRY_COMPARE(entries(files), QStringList({"ALL.TXT"}));
     QVERIFY(clickEntry(files, "ALL.TXT"));
 
-    ModalBoxCloser closer;
     click(form(), "Command1");
-    QCOMPARE(closer.boxes.size(), 1);
+    QCOMPARE(closer.answered().size(), 1);
+    QCOMPARE(closer.answered().first().icon, QMessageBox::Information);
     QCOMPARE(readAll(path("sub/jt65a_K1ABC_logfile.txt")).toStdString(), referenceCondense(subLog.toStdString(), "K1ABC"));
     QVERIFY(!QFile::exists(path("jt65a_K1ABC_logfile.txt")));
 }

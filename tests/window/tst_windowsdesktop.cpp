@@ -133,6 +133,7 @@ void WindowsDesktopTest::logOnADriveRoot()
         QFile::remove(condensed);
     });
 
+    ModalBoxCloser closer;
     typeCallAndOpenTheLists();
     auto *folder = control<FolderList>(form(), "Folder");
     QVERIFY(clickEntry(folder, "C:\\", true));
@@ -140,11 +141,10 @@ void WindowsDesktopTest::logOnADriveRoot()
     QVERIFY(clickEntry(control<FileList>(form(), "Files"), "ALL.TXT"));
     QVERIFY(!control(form(), "Command1")->isHidden());
 
-    ModalBoxCloser closer;
     click(form(), "Command1");
-    QTRY_COMPARE(closer.boxes.size(), 1);
-    QCOMPARE(closer.boxes.first().icon, QMessageBox::Information);
-    QCOMPARE(closer.boxes.first().text, QStringLiteral("A new file, C:\\\\jt65a_K1ABC_logfile.txt, has been created."));
+    QTRY_COMPARE(closer.answered().size(), 1);
+    QCOMPARE(closer.answered().first().icon, QMessageBox::Information);
+    QCOMPARE(closer.answered().first().text, QStringLiteral("A new file, C:\\\\jt65a_K1ABC_logfile.txt, has been created."));
     QCOMPARE(readBytes(condensed), referenceCondense(theLog.toStdString(), "K1ABC"));
 }
 
