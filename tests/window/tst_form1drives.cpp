@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DriveList.h"
 #include "FileList.h"
-#include "FolderLister.h"
 #include "FolderList.h"
+#include "HeldLister.h"
 #include "FormControls.h"
 #include "FormFixture.h"
 #include "ModalBoxCloser.h"
@@ -14,10 +14,6 @@
 #include <QScopeGuard>
 #include <QTest>
 
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <optional>
 
 // Drives and folders that are not ready or keep the browser waiting: the
@@ -29,49 +25,6 @@ using namespace TestFiles;
 namespace {
 
 const QByteArray subLog = "---------------------\r\n000300 CQ K1ABC FN42\r\n";
-
-// The system's lister, but one folder does not answer until it is let go,
-// as a network share that is gone would; or, `delivering`, it keeps
-// bringing entries until then, as a huge folder on a busy disk does.
-class HeldLister : public FolderLister
-{
-public:
-    explicit HeldLister(QString held, bool delivering = false)
-        : m_held(std::move(held)), m_delivering(delivering) {}
-
-    FolderListing list(const QString &folder, const Progress &progress) const override
-    {
-        if (folder == m_held) {
-            std::unique_lock lock(m_mutex);
-            while (!m_released.wait_for(lock, std::chrono::milliseconds(100), [this] { return m_letGo; })) {
-                if (m_delivering) {
-                    progress();
-                    ++m_deliveries;
-                }
-            }
-        }
-        return FolderLister::list(folder, progress);
-    }
-
-    int deliveries() const { return m_deliveries; }
-
-    void letGo()
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_letGo = true;
-        }
-        m_released.notify_all();
-    }
-
-private:
-    QString m_held;
-    bool m_delivering;
-    mutable std::mutex m_mutex;
-    mutable std::condition_variable m_released;
-    mutable std::atomic<int> m_deliveries{0};
-    bool m_letGo = false;
-};
 
 } // namespace
 

@@ -2,7 +2,7 @@
 #include "DriveList.h"
 #include "FileList.h"
 #include "FolderList.h"
-#include "FolderLister.h"
+#include "HeldLister.h"
 #include "FormControls.h"
 #include "FormFixture.h"
 #include "LabelLines.h"
@@ -20,10 +20,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
-#include <mutex>
 #include <optional>
 
 using namespace FormControls;
@@ -43,38 +41,6 @@ QString native(const QString &path)
 {
     return QDir::toNativeSeparators(path);
 }
-
-// The system's lister, but the look at one folder's log does not answer
-// until it is let go, as on a share that has gone.
-class HeldLister : public FolderLister
-{
-public:
-    explicit HeldLister(QString held) : m_held(std::move(held)) {}
-
-    std::optional<qint64> modified(const QString &file) const override
-    {
-        if (!m_held.isEmpty() && NativePaths::isUnder(file, m_held)) {
-            std::unique_lock lock(m_mutex);
-            m_released.wait(lock, [this] { return m_letGo; });
-        }
-        return FolderLister::modified(file);
-    }
-
-    void letGo()
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_letGo = true;
-        }
-        m_released.notify_all();
-    }
-
-private:
-    QString m_held;
-    mutable std::mutex m_mutex;
-    mutable std::condition_variable m_released;
-    bool m_letGo = false;
-};
 
 } // namespace
 
