@@ -49,11 +49,6 @@ public:
         return n;
     }
 
-    std::optional<std::uint64_t> size() const override
-    {
-        const std::lock_guard lock(m_mutex);
-        return m_data.size();
-    }
     // Each change is a write, which the system stamps with its time.
     std::optional<State> state() const override
     {

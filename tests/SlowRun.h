@@ -74,7 +74,7 @@ public:
                 return real->readAt(offset, buffer, capacity);
             }
             std::optional<FileIdentity> identity() const override { return real->identity(); }
-            std::optional<std::uint64_t> size() const override { return real->size(); }
+            std::optional<State> state() const override { return real->state(); }
         };
         auto slow = std::make_unique<Slow>();
         slow->real = DesktopRunEnvironment::openInput(path);

@@ -22,9 +22,6 @@ public:
     // Which file this is, where the input is an open file.
     virtual std::optional<FileIdentity> identity() const { return std::nullopt; }
 
-    // How many bytes the open file holds now, where the input is one.
-    virtual std::optional<std::uint64_t> size() const { return std::nullopt; }
-
     // What one look at the open file tells of it.
     struct State
     {
@@ -34,14 +31,14 @@ public:
         std::optional<std::int64_t> modified;
     };
 
-    // The open file as it is now, where the input is one; by default its
-    // size alone.
-    virtual std::optional<State> state() const
+    // The open file as it is now, where the input is one.
+    virtual std::optional<State> state() const { return std::nullopt; }
+
+    // How many bytes the open file holds now, where the input is one.
+    std::optional<std::uint64_t> size() const
     {
-        const std::optional<std::uint64_t> bytes = size();
-        if (!bytes)
-            return std::nullopt;
-        return State{*bytes, std::nullopt};
+        const std::optional<State> now = state();
+        return now ? std::optional(now->size) : std::nullopt;
     }
 
     // Whether the name the input was opened by still leads to the file being

@@ -9,9 +9,3 @@ void FileSource::fail(const std::string &reason) const
 {
     throw FileError(FileError::Operation::Read, m_path, reason);
 }
-
-std::optional<std::uint64_t> FileSource::size() const
-{
-    const std::optional<State> now = state();
-    return now ? std::optional(now->size) : std::nullopt;
-}

@@ -21,7 +21,6 @@ public:
 
     std::size_t readAt(std::uint64_t offset, char *buffer, std::size_t capacity) override;
     std::optional<FileIdentity> identity() const override { return m_identity; }
-    std::optional<std::uint64_t> size() const override;
     std::optional<State> state() const override;
     bool stillNamed() const override;
 

@@ -50,7 +50,7 @@ public:
                 return 0;
             }
             std::optional<FileIdentity> identity() const override { return real->identity(); }
-            std::optional<std::uint64_t> size() const override { return real->size(); }
+            std::optional<State> state() const override { return real->state(); }
         };
         auto failing = std::make_unique<Failing>();
         failing->real = std::move(real);
